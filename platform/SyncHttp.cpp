@@ -1,0 +1,140 @@
+#include "platform/SyncHttp.h"
+
+#include "platform/CookieStore.h"
+#include "platform/SiteConfig.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QSslConfiguration>
+#include <QThread>
+#include <QTimer>
+
+namespace platform {
+namespace {
+
+// One manager per thread. On the application's thread the application owns it, so it goes
+// before the application does; on other threads it goes when the thread ends.
+class ThreadManager
+{
+public:
+    ~ThreadManager()
+    {
+        if (m_manager && !m_ownedByApplication)
+            delete m_manager.data();
+    }
+
+    QNetworkAccessManager &get()
+    {
+        if (!m_manager) {
+            auto *manager = new QNetworkAccessManager;
+            QNetworkCookieJar *jar = CookieStore::shared().newJar();
+            manager->setCookieJar(jar);
+            manager->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+            QCoreApplication *app = QCoreApplication::instance();
+            m_ownedByApplication = app && app->thread() == QThread::currentThread();
+            if (m_ownedByApplication)
+                manager->setParent(app);
+            m_manager = manager;
+        }
+        return *m_manager;
+    }
+
+private:
+    QPointer<QNetworkAccessManager> m_manager;
+    bool m_ownedByApplication = false;
+};
+
+QNetworkAccessManager &managerForThisThread()
+{
+    thread_local ThreadManager holder;
+    return holder.get();
+}
+
+QByteArray defaultUserAgent()
+{
+    QString name = QCoreApplication::applicationName();
+    if (name.isEmpty())
+        name = QStringLiteral("imdb-lookup");
+    QString version = QCoreApplication::applicationVersion();
+    if (version.isEmpty())
+        version = QStringLiteral("1.0");
+    return (name + u'/' + version + u" QtNetwork/" + QString::fromLatin1(qVersion())).toUtf8();
+}
+
+QNetworkRequest makeRequest(const HttpRequest &request)
+{
+    QNetworkRequest req(site::routed(request.url));
+    req.setMaximumRedirectsAllowed(HttpLimits::maxRedirects);
+    req.setTransferTimeout(int(request.timeout.count()));
+    bool hasUserAgent = false;
+    for (const auto &[name, value] : request.headers) {
+        req.setRawHeader(name, value);
+        hasUserAgent = hasUserAgent || name.compare("User-Agent", Qt::CaseInsensitive) == 0;
+    }
+    if (!hasUserAgent)
+        req.setRawHeader("User-Agent", defaultUserAgent());
+    const QList<QSslCertificate> extra = site::extraCaCertificates();
+    if (!extra.isEmpty()) {
+        QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
+        ssl.addCaCertificates(extra);
+        req.setSslConfiguration(ssl);
+    }
+    return req;
+}
+
+// An HTTP answer that arrived whole, whatever its status, as opposed to a transport failure.
+// Qt reports an error status (404, 500) as a content or server error; any other error, or
+// one with a successful status (a body that failed to decompress), broke the transfer.
+bool isCompleteHttpAnswer(const QNetworkReply &reply)
+{
+    if (reply.error() == QNetworkReply::NoError)
+        return true;
+    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const int code = int(reply.error());
+    const bool contentOrServerError = (code >= 201 && code <= 299) || (code >= 401 && code <= 499);
+    return status >= 400 && contentOrServerError;
+}
+
+} // namespace
+
+QByteArray fetchSynchronously(const HttpRequest &request)
+{
+    if (!QCoreApplication::instance() || !request.url.isValid())
+        return {};
+
+    QNetworkReply *reply = managerForThisThread().get(makeRequest(request));
+    QByteArray body;
+    bool abandoned = false;
+
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        body += reply->readAll();
+        if (body.size() > HttpLimits::maxBodyBytes) {
+            abandoned = true;
+            reply->abort();
+        }
+    });
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        abandoned = true;
+        reply->abort();
+    });
+    deadline.start(request.timeout);
+    if (!reply->isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+
+    if (!abandoned)
+        body += reply->readAll();
+    const bool usable =
+        !abandoned && isCompleteHttpAnswer(*reply) && body.size() <= HttpLimits::maxBodyBytes;
+    delete reply;
+    return usable ? body : QByteArray();
+}
+
+} // namespace platform

@@ -1,0 +1,52 @@
+#include "platform/WebView.h"
+
+#include "platform/StaticWebView.h"
+#ifdef IMDB_WITH_WEBENGINE
+#include "platform/BrowserWebView.h"
+#endif
+
+#include <atomic>
+
+namespace platform {
+namespace {
+std::atomic<WebView::Kind> chosenKind{WebView::browserAvailable() ? WebView::Kind::Browser
+                                                                  : WebView::Kind::Static};
+}
+
+bool WebView::browserAvailable()
+{
+#ifdef IMDB_WITH_WEBENGINE
+    return true;
+#else
+    return false;
+#endif
+}
+
+WebView::Kind WebView::preferredKind()
+{
+    return chosenKind.load();
+}
+
+void WebView::setPreferredKind(Kind kind)
+{
+    chosenKind.store(kind == Kind::Browser && !browserAvailable() ? Kind::Static : kind);
+}
+
+std::unique_ptr<WebView> WebView::create(Kind kind)
+{
+#ifdef IMDB_WITH_WEBENGINE
+    if (kind == Kind::Browser)
+        return std::make_unique<BrowserWebView>();
+#else
+    Q_UNUSED(kind);
+#endif
+    return std::make_unique<StaticWebView>();
+}
+
+QByteArray browserUserAgent()
+{
+    return QByteArrayLiteral("Mozilla/5.0 (Macintosh; Intel Mac OS X 13_2_1) AppleWebKit/605.1.15 "
+                             "(KHTML, like Gecko) Version/16.3 Safari/605.1.15");
+}
+
+} // namespace platform

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "tests/support/TestHost.h"
+
+#include <QApplication>
+#include <QTest>
+
+// Like QTEST_MAIN, with the process isolated first: temporary settings, data and home
+// folders, and widgets built offscreen.
+#define IMDB_TEST_MAIN(TestClass)                                                                  \
+    int main(int argc, char **argv)                                                                \
+    {                                                                                              \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
+        IsolatedEnvironment environment;                                                           \
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                \
+        QApplication app(argc, argv);                                                              \
+        environment.applyNames();                                                                  \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
+        TestClass test;                                                                            \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }
+
+// Where the copies of saved pages and hand-written pages the tests read are.
+inline QString testData(const QString &relativePath)
+{
+    return QStringLiteral(IMDB_TEST_DATA_DIR "/") + relativePath;
+}
+
+QByteArray readTestData(const QString &relativePath);
