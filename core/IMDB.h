@@ -47,6 +47,10 @@ public:
     void downloadComplete(const Text &page);
     void addResultsFromString(const QString &page);
 
+    // The title record of one result, or nothing when its page could not be read. Runs on
+    // any thread.
+    std::optional<QVariantMap> resultNumber(qint64 index) override;
+
     // Title identifiers.
     Text imdbNumberFromURL(const Text &url) const;
     Text checkIMDBNumber(const Text &query) const;
