@@ -22,5 +22,7 @@ void addCreditsFromSection(const Text &section, const QString &role, TitleRecord
 void addCreditsFromSection(const Text &section, TitleRecord &record);
 // Adds `name` to the catalogue's user-defined field titled `role`, when there is one.
 void addToCustomField(const QString &name, const Text &role, TitleRecord &record);
+// Takes an empty credits list out of the record, so that hosts see no "credits" at all.
+void removeEmptyCreditsList(TitleRecord &record);
 
 } // namespace details
