@@ -154,7 +154,16 @@ void IMDB::downloadDataComplete(const QByteArray &data)
 void IMDB::downloadComplete(const Text &page)
 {
     if (page.contains(u"fullcredits?ref")) {
-        addTitlePageResult(page, page.stringBetween(u">", u"<", u"class=\"header\""));
+        Text heading = page.stringBetween(u">", u"<", u"class=\"header\"");
+        // Later pages wrap the title in a span inside the heading; the text up to the first
+        // tag is then blank, and the whole heading names the title instead.
+        if (!heading.stringByCleaningHTML().isNotEmpty() && !heading.isNull()) {
+            heading = page.stringBetween(u"class=\"header\"", u"</h1>")
+                          .after(u">")
+                          .stringByCleaningHTML()
+                          .stringByRemovingNewLines();
+        }
+        addTitlePageResult(page, heading);
     } else if (page.contains(u"class=\"headerinline")) {
         addTitlePageResult(page, page.stringBetween(u"content=\"", u"\"", u"name=\"title\""));
     } else if (!page.isNull()) {

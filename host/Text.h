@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringBuilder>
 #include <QStringList>
 #include <QVariant>
 

@@ -58,7 +58,6 @@ BrowserWebView::BrowserWebView(QObject *parent) : WebView(parent)
     m_page = new SitePage(this);
     connect(m_page, &QWebEnginePage::loadFinished, this, &BrowserWebView::loadFinished);
     m_timeout.setSingleShot(true);
-    m_timeout.setInterval(loadTimeoutMs);
     connect(&m_timeout, &QTimer::timeout, this, [this] {
         if (!m_loading)
             return;
@@ -73,7 +72,7 @@ BrowserWebView::~BrowserWebView() = default;
 void BrowserWebView::load(const QUrl &url)
 {
     m_loading = true;
-    m_timeout.start();
+    m_timeout.start(loadTimeoutMs());
     m_page->load(site::routed(url));
 }
 

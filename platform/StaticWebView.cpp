@@ -74,7 +74,7 @@ void StaticWebView::load(const QUrl &url)
     QPointer<StaticWebView> self(this);
     QThreadPool::globalInstance()->start([self, url, generation] {
         HttpRequest request{
-            url, std::chrono::milliseconds(loadTimeoutMs), {{"User-Agent", browserUserAgent()}}};
+            url, std::chrono::milliseconds(loadTimeoutMs()), {{"User-Agent", browserUserAgent()}}};
         const QByteArray page = fetchSynchronously(request);
         if (!self)
             return;

@@ -11,6 +11,17 @@ namespace platform {
 namespace {
 std::atomic<WebView::Kind> chosenKind{WebView::browserAvailable() ? WebView::Kind::Browser
                                                                   : WebView::Kind::Static};
+std::atomic<int> loadTimeout{30000};
+} // namespace
+
+int WebView::loadTimeoutMs()
+{
+    return loadTimeout.load();
+}
+
+void WebView::setLoadTimeoutMs(int milliseconds)
+{
+    loadTimeout.store(milliseconds);
 }
 
 bool WebView::browserAvailable()

@@ -33,8 +33,9 @@ public:
     static std::unique_ptr<WebView> create(Kind kind);
     static std::unique_ptr<WebView> create() { return create(preferredKind()); }
 
-    // How long a load may take before it counts as failed.
-    static constexpr int loadTimeoutMs = 30000;
+    // How long a load may take before it counts as failed (30 s unless changed).
+    static int loadTimeoutMs();
+    static void setLoadTimeoutMs(int milliseconds);
 
     virtual void load(const QUrl &url) = 0;
     // Evaluates `script` in the loaded page; `completion` receives the result as text, or

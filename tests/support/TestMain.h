@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include <unistd.h>
+
 // Like QTEST_MAIN, with the process isolated first: temporary settings, data and home
 // folders, and widgets built offscreen.
 #define IMDB_TEST_MAIN(TestClass)                                                                  \
@@ -13,6 +15,8 @@
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
         IsolatedEnvironment environment;                                                           \
+        if (geteuid() == 0)                                                                        \
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");                                           \
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                \
         QApplication app(argc, argv);                                                              \
         environment.applyNames();                                                                  \
