@@ -1,9 +1,6 @@
 #include "details/TitleRecord.h"
 
-#include <QDate>
-#include <QDateTime>
-#include <QJsonArray>
-#include <QJsonValue>
+#include "host/RecordOperations.h"
 
 void TitleRecord::set(const QString &key, const QVariant &value)
 {
@@ -32,14 +29,14 @@ bool TitleRecord::isEmpty(const QString &key) const
 void TitleRecord::appendCredit(const QString &name, const Text &role)
 {
     auto it = m_values.find(recordkey::credits);
-    if (it == m_values.end())
+    if (it == m_values.end() || it->typeId() != QMetaType::QVariantList)
         return;
     QVariantMap entry{{QStringLiteral("name"), name}};
     if (!role.isNull())
         entry.insert(QStringLiteral("role"), role.string());
-    QVariantList list = it->toList();
-    list.append(entry);
-    *it = list;
+    // Appended in place: copying the list out and back for every person would make a long
+    // cast quadratic.
+    static_cast<QVariantList *>(it->data())->append(entry);
 }
 
 QStringList TitleRecord::imageLocations() const
@@ -54,38 +51,5 @@ void TitleRecord::setImageLocations(const QStringList &images)
 
 QJsonObject TitleRecord::toJson() const
 {
-    return toJson(m_values);
-}
-
-namespace {
-
-QJsonValue jsonOf(const QVariant &value)
-{
-    switch (value.typeId()) {
-    case QMetaType::QDate:
-        return value.toDate().toString(Qt::ISODate);
-    case QMetaType::QDateTime:
-        return value.toDateTime().toString(Qt::ISODate);
-    case QMetaType::QVariantMap:
-        return TitleRecord::toJson(value.toMap());
-    case QMetaType::QStringList:
-    case QMetaType::QVariantList: {
-        QJsonArray array;
-        for (const QVariant &item : value.toList())
-            array.append(jsonOf(item));
-        return array;
-    }
-    default:
-        return QJsonValue::fromVariant(value);
-    }
-}
-
-} // namespace
-
-QJsonObject TitleRecord::toJson(const QVariantMap &values)
-{
-    QJsonObject object;
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        object.insert(it.key(), jsonOf(it.value()));
-    return object;
+    return host::recordToJson(m_values);
 }

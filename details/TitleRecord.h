@@ -42,7 +42,6 @@ public:
 
     // The record as JSON for hosts: dates as ISO 8601, numbers as numbers, lists as arrays.
     QJsonObject toJson() const;
-    static QJsonObject toJson(const QVariantMap &values);
 
 private:
     QVariantMap m_values;

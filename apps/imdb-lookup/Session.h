@@ -30,3 +30,5 @@ QVariantMap searchDictionary(const Session &session);
 qsizetype runSearch(Session &session);
 
 int searchCommand(Session &session);
+int lookupCommand(Session &session);
+int prefsCommand(Session &session);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 
 #include <unistd.h>
 
@@ -20,6 +21,9 @@ struct Command
 
 const Command commands[] = {
     {"search", "Search the site and print one line per result: NUMBER<TAB>TITLE", searchCommand},
+    {"lookup", "Search, then print the record of one result (--pick N, default 0) as JSON",
+     lookupCommand},
+    {"prefs", "List the options with their values, or set one: prefs KEY on|off", prefsCommand},
 };
 
 const Command *findCommand(const QString &name)
@@ -39,10 +43,22 @@ void prepareProcess()
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The browser engine shares its graphics context with the application's, and as root it
-    // cannot use its sandbox.
+    // cannot use its sandbox. Its own log lines are not this program's output.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--log-level=3");
+    // Without a session the platform plug-in warns about a missing runtime folder.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray runtime =
+            QDir::tempPath().toLocal8Bit() + "/runtime-" + QByteArray::number(geteuid());
+        QDir().mkpath(QString::fromLocal8Bit(runtime));
+        QFile::setPermissions(QString::fromLocal8Bit(runtime), QFileDevice::ReadOwner |
+                                                                   QFileDevice::WriteOwner |
+                                                                   QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    }
 }
 
 void addOptions(QCommandLineParser &parser)
@@ -68,10 +84,21 @@ void addOptions(QCommandLineParser &parser)
              .arg(platform::WebView::browserAvailable() ? QStringLiteral("browser")
                                                         : QStringLiteral("static")),
          QStringLiteral("KIND")},
+        {QStringLiteral("pick"), QStringLiteral("lookup: the result to look up (from 0)."),
+         QStringLiteral("N")},
+        {QStringLiteral("custom-field"),
+         QStringLiteral("lookup: give the catalogue a user-defined field of this title "
+                        "(repeatable); its record key is the title itself."),
+         QStringLiteral("TITLE")},
         {QStringLiteral("plugin"), QStringLiteral("The plug-in library to load."),
          QStringLiteral("PATH")},
     });
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("One of: search."));
+    QString summary;
+    for (const Command &command : commands)
+        summary += QStringLiteral("\n  %1  %2")
+                       .arg(QLatin1String(command.name), -8)
+                       .arg(QLatin1String(command.summary));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("One of:") + summary);
     parser.addPositionalArgument(QStringLiteral("words"), QStringLiteral("The title."),
                                  QStringLiteral("[TITLE...]"));
 }
