@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 QVariant TestEntry::valueForKey(const QString &key) const
 {
@@ -43,6 +44,7 @@ TestHost::~TestHost()
 FieldsController *TestHost::fieldsController()
 {
     m_fieldsControllerCalls.fetchAndAddRelaxed(1);
+    m_fieldsControllerThread.storeRelease(QThread::currentThread());
     return this;
 }
 

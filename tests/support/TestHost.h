@@ -14,6 +14,7 @@
 #include <optional>
 
 class QAction;
+class QThread;
 class QMenu;
 
 // A catalogue entry held in memory.
@@ -61,6 +62,8 @@ public:
     QStringList links() const { return m_links; }
     QList<qsizetype> reports() const { return m_reports; }
     int fieldsControllerCalls() const { return m_fieldsControllerCalls.loadRelaxed(); }
+    // The thread the fields controller was last asked for on.
+    QThread *fieldsControllerThread() const { return m_fieldsControllerThread.loadAcquire(); }
     // Waits (running the event loop) until `count` reports have arrived.
     bool waitForReports(int count, int timeoutMs = 20000);
 
@@ -75,6 +78,7 @@ private:
     QStringList m_links;
     QList<qsizetype> m_reports;
     QAtomicInt m_fieldsControllerCalls;
+    QAtomicPointer<QThread> m_fieldsControllerThread;
 };
 
 // Gives the test process its own settings, data and home folders (all temporary), so that
