@@ -5,7 +5,7 @@ IMDB_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-webengine-dev
     libqt6sql6-sqlite libgumbo-dev libgl-dev zlib1g-dev
-    fonts-dejavu-core openssl ca-certificates
+    fonts-dejavu-core openssl ca-certificates git
 )
 
 ensure_packages() {
