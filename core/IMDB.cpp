@@ -49,6 +49,9 @@ void IMDB::registerMenuItems()
     bool first = true;
     for (const MenuRow &row : menuRows) {
         auto *item = new QAction(host::localized(QString::fromUtf16(row.titleKey)));
+        // The item's target: the object a host asks, through its validateMenuItem slot,
+        // before it shows the item.
+        item->setProperty("target", QVariant::fromValue<QObject *>(this));
         const auto action = row.action;
         connect(item, &QAction::triggered, this, [this, item, action] { (this->*action)(item); });
         if (first)

@@ -19,7 +19,8 @@ class PluginManager
 public:
     virtual ~PluginManager() = default;
     // The host's menu titled `menuTitle` takes the item over (creating the menu when needed);
-    // the item keeps its target, action and tag (its data).
+    // the item keeps its target, action and tag (its data). Its "target" property names the
+    // object whose validateMenuItem(QAction *) slot the host calls before showing the item.
     virtual void addMenuItem(QAction *item, const QString &menuTitle) = 0;
 };
 
