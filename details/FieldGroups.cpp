@@ -1,5 +1,6 @@
 #include "details/FieldGroups.h"
 
+#include "details/Crew.h"
 #include "details/TitlePage.h"
 #include "details/TitleRecord.h"
 
@@ -20,7 +21,7 @@ void runFieldGroups(TitlePage &page, TitleRecord &record)
     // 7 release date
     // 8 personal rating
     // 9 user rating and votes
-    // 10 director, creator, writer, producer
+    addPrincipalCrew(page, record); // 10 director, creator, writer, producer
     // 11 awards
     // 12 credits list and title-page cast
     // 13 summary, keywords, tagline, genres, certificate

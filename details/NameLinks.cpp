@@ -1,0 +1,39 @@
+#include "details/NameLinks.h"
+
+#include "platform/Cursor.h"
+
+namespace details {
+namespace {
+
+// Moves the scanner onto the ">" that closes the next person link's opening tag.
+void scanToNextNameLink(platform::Cursor &scanner)
+{
+    scanner.scanUpTo(u"/name/nm");
+    scanner.scanUpTo(u">");
+}
+
+} // namespace
+
+Text nameLinkList(const Text &block)
+{
+    platform::Cursor scanner(block.string());
+    scanToNextNameLink(scanner);
+    if (scanner.atEnd())
+        return QString();
+
+    // Each pass starts on a link's ">" and ends on the next one, so it always moves on.
+    QString list;
+    while (true) {
+        Text name = QString();
+        if (std::optional<QString> captured = scanner.captureUpTo(u"</"))
+            name = *captured;
+        scanToNextNameLink(scanner);
+        if (name.hasPrefix(u">"))
+            name = name.substringFromIndex(1).stringByCleaningHTML();
+        if (scanner.atEnd())
+            return QString(list + name.string());
+        list += name.string() + u", ";
+    }
+}
+
+} // namespace details
