@@ -7,6 +7,9 @@
 #include "platform/SystemLog.h"
 #include "platform/WebView.h"
 #include "preferences/IMDBOptionsPanel.h"
+#include "windows/Location.h"
+#include "windows/MyAwards.h"
+#include "windows/MyTextWindowController.h"
 
 #include <QAction>
 #include <QKeySequence>

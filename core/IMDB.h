@@ -12,6 +12,9 @@
 class QAction;
 class CatalogueEntry;
 class IMDBOptionsPanel;
+class Location;
+class MyAwards;
+class MyTextWindowController;
 namespace platform {
 class WebView;
 }
@@ -77,6 +80,12 @@ public Q_SLOTS:
     // Called by the host before it shows an item; keeps the check mark of the tag-89 item.
     bool validateMenuItem(QAction *item);
 
+public:
+    // The side-window controller held in `awardsView`, `locationView` or
+    // `textWindowViewCont`, or null before its command's first use. Hosts read what the
+    // windows show through the controllers' properties.
+    Q_INVOKABLE QObject *sideWindowController(const QString &field) const;
+
 private:
     void registerMenuItems();
     void webViewDidFinishNavigation();
@@ -86,6 +95,7 @@ private:
     void reportNothingToSearch(SearchSender *sender);
     void reportResults();
     void setTheatricalYear(qint64 year);
+    MyTextWindowController &textWindowController();
 
     // Guards the search state a lookup on another thread reads: the current title, the year
     // and (through the base class) the result lists.
@@ -96,5 +106,9 @@ private:
     bool m_awaitingWebResults = false;
 
     std::unique_ptr<IMDBOptionsPanel> m_preferenceWindow;
+    // The side windows' controllers, each made on its command's first use and kept.
+    std::unique_ptr<MyAwards> m_awardsView;
+    std::unique_ptr<Location> m_locationView;
+    std::unique_ptr<MyTextWindowController> m_textWindowViewCont;
     std::unique_ptr<platform::WebView> m_aWebView;
 };

@@ -8,6 +8,9 @@
 #include "platform/SiteConfig.h"
 #include "platform/UserDefaults.h"
 #include "preferences/PreferenceKeys.h"
+#include "windows/Location.h"
+#include "windows/MyAwards.h"
+#include "windows/MyTextWindowController.h"
 
 #include <QAction>
 
@@ -63,10 +66,55 @@ bool IMDB::validateMenuItem(QAction *item)
     return true;
 }
 
-// The side windows come with their controllers.
-void IMDB::openAwards(QAction *) {}
-void IMDB::openLocation(QAction *) {}
-void IMDB::openMistakes(QAction *) {}
-void IMDB::openSoundTrack(QAction *) {}
-void IMDB::openTrivia(QAction *) {}
-void IMDB::openQuotes(QAction *) {}
+void IMDB::openAwards(QAction *)
+{
+    if (!m_awardsView)
+        m_awardsView = std::make_unique<MyAwards>();
+    m_awardsView->showAwardsForSelection();
+}
+
+void IMDB::openLocation(QAction *)
+{
+    if (!m_locationView)
+        m_locationView = std::make_unique<Location>();
+    m_locationView->showLocationForSelection();
+}
+
+// The goofs, soundtrack, trivia and quotes share one controller and so one window.
+MyTextWindowController &IMDB::textWindowController()
+{
+    if (!m_textWindowViewCont)
+        m_textWindowViewCont = std::make_unique<MyTextWindowController>();
+    return *m_textWindowViewCont;
+}
+
+void IMDB::openMistakes(QAction *)
+{
+    textWindowController().showMistakesForSelection();
+}
+
+void IMDB::openSoundTrack(QAction *)
+{
+    textWindowController().showSoundTrackForSelection();
+}
+
+void IMDB::openTrivia(QAction *)
+{
+    textWindowController().showTriviaForSelection();
+}
+
+void IMDB::openQuotes(QAction *)
+{
+    textWindowController().showQuotesForSelection();
+}
+
+QObject *IMDB::sideWindowController(const QString &field) const
+{
+    if (field == u"awardsView")
+        return m_awardsView.get();
+    if (field == u"locationView")
+        return m_locationView.get();
+    if (field == u"textWindowViewCont")
+        return m_textWindowViewCont.get();
+    return nullptr;
+}
