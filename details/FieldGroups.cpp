@@ -1,8 +1,16 @@
 #include "details/FieldGroups.h"
 
+#include "details/Credits.h"
 #include "details/Crew.h"
+#include "details/FullCredits.h"
+#include "details/Images.h"
+#include "details/KeywordsPage.h"
+#include "details/Ratings.h"
+#include "details/ReleaseDate.h"
+#include "details/Runtime.h"
 #include "details/TitlePage.h"
 #include "details/TitleRecord.h"
+#include "details/Titles.h"
 
 namespace details {
 
@@ -12,23 +20,23 @@ void runFieldGroups(TitlePage &page, TitleRecord &record)
 {
     Q_UNUSED(page);
     Q_UNUSED(record);
-    // 1 cover images
-    // 2 theatrical year
-    // 3 title and original title
-    // 4 series, season and episode
-    // 5 running time
-    // 6 critics' score
-    // 7 release date
-    // 8 personal rating
-    // 9 user rating and votes
+    addCoverImages(page, record);            // 1 cover images
+    addTheatricalYear(page, record);         // 2 theatrical year
+    addTitles(page, record);                 // 3 title and original title
+    addSeries(page, record);                 // 4 series, season and episode
+    addRunningTime(page, record);            // 5 running time
+    addCriticsScore(page, record);           // 6 critics' score
+    addReleaseDate(page, record);            // 7 release date
+    addPersonalRating(page, record);         // 8 personal rating
+    addUserRating(page, record);             // 9 user rating and votes
     addPrincipalCrew(page, record); // 10 director, creator, writer, producer
     // 11 awards
     // 12 credits list and title-page cast
     // 13 summary, keywords, tagline, genres, certificate
     // 14 countries, languages, companies, sound, colour, aspect ratio
-    // 15 starring line, full-credits page and departments
-    // 16 keywords page
-    // 17 removal of an empty credits list
+    addStarringAndFullCredits(page, record); // 15 starring line, full-credits page and departments
+    addKeywordsPage(page, record); // 16 keywords page
+    removeEmptyCreditsList(record); // 17 removal of an empty credits list
 }
 
 } // namespace details
