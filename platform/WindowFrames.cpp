@@ -10,6 +10,7 @@ namespace {
 // Watches one window and stores its frame under the current name whenever it changes.
 class FrameSaver : public QObject
 {
+    Q_OBJECT
 public:
     explicit FrameSaver(QWidget *window) : QObject(window), m_window(window) {}
 
@@ -85,3 +86,5 @@ QString frameDefaultsKey(const QString &name)
 }
 
 } // namespace platform
+
+#include "WindowFrames.moc"
