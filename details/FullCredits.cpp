@@ -21,11 +21,14 @@ void addStarring(const TitlePage &page, TitleRecord &record)
     const QVariant actors = page.structured(QStringLiteral("actor"));
     if (actors.typeId() != QMetaType::QVariantList)
         return;
+    // An element without a name, or with one that cleans to nothing, leaves no empty place
+    // in the line.
     QStringList names;
     for (const QVariant &actor : actors.toList()) {
-        const Text name = Text::fromVariant(actor.toMap().value(QStringLiteral("name")));
-        if (!name.isNull())
-            names.append(name.stringByCleaningHTML().string());
+        const Text name =
+            Text::fromVariant(actor.toMap().value(QStringLiteral("name"))).stringByCleaningHTML();
+        if (name.isNotEmpty())
+            names.append(name.string());
     }
     if (!names.isEmpty())
         record.set(recordkey::starring, names.join(u", "));

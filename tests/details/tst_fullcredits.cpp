@@ -134,6 +134,9 @@ void FullCreditsTest::starring_data()
         << withActors(u"{\"name\":\"Tim Robbins\"}"_qs) << false << QString();
     QTest::newRow("a name that is not a text")
         << withActors(u"[{\"name\":42},{\"name\":\"Bob Gunton\"}]"_qs) << false << u"Bob Gunton"_qs;
+    QTest::newRow("an empty name leaves no empty place")
+        << withActors(u"[{\"name\":\"\"},{\"name\":\"<i></i>\"},{\"name\":\"Bob Gunton\"}]"_qs)
+        << false << u"Bob Gunton"_qs;
     QTest::newRow("no actor names")
         << withActors(u"[{\"@type\":\"Person\"}]"_qs) << false << QString();
     QTest::newRow("no structured data") << u"<p>Stars: Tim Robbins</p>"_qs << false << QString();
