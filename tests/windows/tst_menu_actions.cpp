@@ -1,0 +1,310 @@
+// The "IMDb" menu's eight items as a host sees them: what each does when chosen, the alerts
+// of the site command, the check mark of the release-date option, and the side windows kept
+// from one use to the next or survived without their layouts.
+
+#include "core/IMDB.h"
+#include "platform/SystemLog.h"
+#include "platform/UserDefaults.h"
+#include "tests/support/TestMain.h"
+#include "tests/windows/SitePages.h"
+#include "windows/Location.h"
+#include "windows/MyAwards.h"
+#include "windows/MyTextWindowController.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMessageBox>
+#include <QPluginLoader>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString releaseKey = u"Disable IMDB Country Release"_qs;
+
+enum Item {
+    OpenSite,
+    Awards,
+    Location_,
+    Goofs,
+    Soundtrack,
+    Trivia,
+    Quotes,
+    LocalDate
+};
+
+QList<QMessageBox *> openAlerts(QWidget *window)
+{
+    QList<QMessageBox *> alerts;
+    for (QMessageBox *box : window->findChildren<QMessageBox *>()) {
+        if (box->isVisible())
+            alerts.append(box);
+    }
+    return alerts;
+}
+
+} // namespace
+
+class MenuActionsTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void openSiteOpensTheTitlePage_data();
+    void openSiteOpensTheTitlePage();
+    void openSiteAlerts_data();
+    void openSiteAlerts();
+    void windowItemsKeepTheirControllers();
+    void textItemsShareOneWindow();
+    void releaseDateItemFollowsTheOption();
+    void everyItemIsEnabled();
+    void missingLayoutsAreLoggedAndSurvived();
+
+private:
+    void choose(Item item);
+    QAction *item(Item item) const;
+    TestHost m_host;
+    TestSite m_site{testData(u""_qs)};
+    IMDB m_plugin;
+};
+
+void MenuActionsTest::initTestCase()
+{
+    m_site.addRoute(bodyRoute(u"/find?tt=on&nm=on&mx=20&q=Ant-Man"_qs,
+                              "<a href=\"/title/tt0478970/\">Ant-Man</a> (2015)"));
+    m_site.addRoute(
+        pageRoute(u"/title/tt0478970/awards"_qs, u"awards/ant-man-tt0478970-2017.html"_qs));
+    m_site.addRoute(
+        pageRoute(u"/title/tt0478970/locations"_qs, u"locations/ant-man-tt0478970-2018.html"_qs));
+    for (const char16_t *kind : {u"goofs", u"quotes", u"trivia"}) {
+        const QString name = QString::fromUtf16(kind);
+        m_site.addRoute(
+            pageRoute(u"/title/tt0478970/"_qs + name, name + u"/ant-man-tt0478970-2017.html"_qs));
+    }
+    m_site.addRoute(pageRoute(u"/title/tt0478970/soundtrack"_qs,
+                              u"soundtrack/matrix-tt0133093-2014-06.html"_qs));
+    QVERIFY(m_site.start());
+    m_site.applyEnvironment();
+    QCOMPARE(m_host.menuItems(u"IMDb"_qs).size(), 8);
+}
+
+void MenuActionsTest::init()
+{
+    QSettings().clear();
+}
+
+void MenuActionsTest::cleanup()
+{
+    m_host.select(nullptr);
+    qDeleteAll(m_host.m_window.findChildren<QMessageBox *>());
+}
+
+QAction *MenuActionsTest::item(Item item) const
+{
+    return m_host.menuItems(u"IMDb"_qs).at(item);
+}
+
+void MenuActionsTest::choose(Item which)
+{
+    item(which)->trigger();
+}
+
+void MenuActionsTest::openSiteOpensTheTitlePage_data()
+{
+    QTest::addColumn<QVariantMap>("entry");
+    QTest::addColumn<QString>("number");
+    QTest::newRow("stored number, padded") << QVariantMap{{u"imdb"_qs, u"123"_qs}} << u"0000123"_qs;
+    QTest::newRow("stored as a number") << QVariantMap{{u"imdb"_qs, 478970}} << u"0478970"_qs;
+    QTest::newRow("eight digits") << QVariantMap{{u"imdb"_qs, u"12345678"_qs}} << u"12345678"_qs;
+    QTest::newRow("found by its title")
+        << QVariantMap{{u"title"_qs, u"Ant-Man"_qs}, {u"imdb"_qs, u""_qs}} << u"0478970"_qs;
+}
+
+void MenuActionsTest::openSiteOpensTheTitlePage()
+{
+    QFETCH(QVariantMap, entry);
+    QFETCH(QString, number);
+    TestEntry selected(entry);
+    m_host.select(&selected);
+    choose(OpenSite);
+    QCOMPARE(m_host.links().last(), u"https://localhost:"_qs + QString::number(m_site.httpsPort()) +
+                                        u"/title/tt"_qs + number);
+    QVERIFY(openAlerts(&m_host.m_window).isEmpty());
+    // A number found by the search is stored in the entry.
+    QCOMPARE(host::entryText(&selected, u"imdb"_qs).string(),
+             entry.value(u"imdb"_qs).toString().isEmpty() ? number
+                                                          : entry.value(u"imdb"_qs).toString());
+}
+
+void MenuActionsTest::openSiteAlerts_data()
+{
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no selection") << false << u"No Selection"_qs << u"No row selected."_qs;
+    QTest::newRow("no number") << true << u"No IMDB Number"_qs
+                               << u"Movie is not linked to an IMDb entry."_qs;
+}
+
+void MenuActionsTest::openSiteAlerts()
+{
+    QFETCH(bool, selected);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
+    TestEntry entry({{u"title"_qs, u"Nothing Like It"_qs}});
+    if (selected)
+        m_host.select(&entry);
+    const qsizetype links = m_host.links().size();
+    choose(OpenSite);
+    QCOMPARE(m_host.links().size(), links);
+    const QList<QMessageBox *> alerts = openAlerts(&m_host.m_window);
+    QCOMPARE(alerts.size(), 1);
+    QMessageBox *alert = alerts.first();
+    // A sheet on the main window: modal to it alone, one default "OK".
+    QCOMPARE(alert->parentWidget(), &m_host.m_window);
+    QCOMPARE(alert->windowModality(), Qt::WindowModal);
+    QCOMPARE(alert->text(), title);
+    QCOMPARE(alert->informativeText(), message);
+    QCOMPARE(alert->buttons().size(), 1);
+    QCOMPARE(alert->defaultButton()->text(), u"OK"_qs);
+    QVERIFY(!entry.values().contains(u"imdb"_qs));
+}
+
+void MenuActionsTest::windowItemsKeepTheirControllers()
+{
+    QVERIFY(!m_plugin.sideWindowController(u"awardsView"_qs));
+    QVERIFY(!m_plugin.sideWindowController(u"locationView"_qs));
+    TestEntry entry({{u"title"_qs, u"Ant-Man"_qs}, {u"imdb"_qs, u"0478970"_qs}});
+    m_host.select(&entry);
+    choose(Awards);
+    auto *awards = qobject_cast<MyAwards *>(m_plugin.sideWindowController(u"awardsView"_qs));
+    QVERIFY(awards);
+    QCOMPARE(awards->rows().size(), 33);
+    QCOMPARE(awards->windowTitle(), u"Movie awards for: Ant-Man"_qs);
+    choose(Location_);
+    auto *locations = qobject_cast<Location *>(m_plugin.sideWindowController(u"locationView"_qs));
+    QVERIFY(locations);
+    QCOMPARE(locations->numberOfRowsInTableView(), 7);
+
+    m_host.select(nullptr);
+    QWidget *awardsWindow = awards->window();
+    choose(Awards);
+    choose(Location_);
+    QCOMPARE(m_plugin.sideWindowController(u"awardsView"_qs), awards);
+    QCOMPARE(m_plugin.sideWindowController(u"locationView"_qs), locations);
+    QCOMPARE(awards->window(), awardsWindow);
+    const QVariantMap message{{u"award"_qs, u"Please Select a Movie"_qs}};
+    QCOMPARE(awards->rows(), QVariantList{message});
+    QCOMPARE(locations->locationArray(), QStringList{u"No Locations"_qs});
+    QVERIFY(!m_plugin.sideWindowController(u"unknown"_qs));
+}
+
+void MenuActionsTest::textItemsShareOneWindow()
+{
+    TestEntry entry({{u"title"_qs, u"Ant-Man"_qs}, {u"imdb"_qs, u"0478970"_qs}});
+    m_host.select(&entry);
+    const struct
+    {
+        Item item;
+        QString title;
+        QString start;
+    } uses[] = {
+        {Goofs, u"Movie goofs for: Ant-Man"_qs, u"Continuity When everyone"_qs},
+        {Trivia, u"Movie trivia for: Ant-Man"_qs, u"Originally the film"_qs},
+        {Soundtrack, u"Movie soundtrack for: Ant-Man"_qs, u"Showing all 12 items"_qs},
+        {Quotes, u"Movie quotes for: Ant-Man"_qs, u"Scott Lang: [Surrounded by police]"_qs},
+    };
+    MyTextWindowController *shared = nullptr;
+    for (const auto &use : uses) {
+        choose(use.item);
+        auto *controller = qobject_cast<MyTextWindowController *>(
+            m_plugin.sideWindowController(u"textWindowViewCont"_qs));
+        QVERIFY(controller);
+        if (!shared)
+            shared = controller;
+        QCOMPARE(controller, shared);
+        QCOMPARE(controller->windowTitle(), use.title);
+        QVERIFY2(controller->text().startsWith(use.start), qPrintable(use.title));
+    }
+}
+
+void MenuActionsTest::releaseDateItemFollowsTheOption()
+{
+    QAction *option = item(LocalDate);
+    QCOMPARE(option->data().toInt(), IMDB::localDateTag);
+    // Absent: the local date is used, and the item is checked.
+    QVERIFY(m_plugin.validateMenuItem(option));
+    QVERIFY(option->isChecked());
+
+    choose(LocalDate);
+    QCOMPARE(platform::UserDefaults::objectForKey(releaseKey), QVariant(true));
+    QVERIFY(m_plugin.validateMenuItem(option));
+    QVERIFY(!option->isChecked());
+
+    // Toggled back, the key stays, holding NO.
+    choose(LocalDate);
+    QVERIFY(QSettings().contains(releaseKey));
+    QCOMPARE(platform::UserDefaults::objectForKey(releaseKey), QVariant(false));
+    QVERIFY(m_plugin.validateMenuItem(option));
+    QVERIFY(option->isChecked());
+
+    // A value stored from outside, in any of the forms settings files hold.
+    QSettings().setValue(releaseKey, u"YES"_qs);
+    m_plugin.validateMenuItem(option);
+    QVERIFY(!option->isChecked());
+    choose(LocalDate);
+    QCOMPARE(platform::UserDefaults::objectForKey(releaseKey), QVariant(false));
+}
+
+void MenuActionsTest::everyItemIsEnabled()
+{
+    QSettings().setValue(releaseKey, true);
+    for (bool selected : {false, true}) {
+        TestEntry entry({{u"imdb"_qs, u"0478970"_qs}});
+        m_host.select(selected ? &entry : nullptr);
+        for (int i = OpenSite; i < LocalDate; ++i) {
+            QVERIFY(m_plugin.validateMenuItem(item(Item(i))));
+            // Only the release-date item carries a check mark.
+            QVERIFY(!item(Item(i))->isChecked());
+        }
+        QVERIFY(m_plugin.validateMenuItem(item(LocalDate)));
+    }
+}
+
+void MenuActionsTest::missingLayoutsAreLoggedAndSurvived()
+{
+    // A bundle without its Resources folder.
+    QTemporaryDir bundle;
+    const QString library =
+        QCoreApplication::applicationDirPath() + u"/../PlugIns/IMDB.bundle/IMDB.so"_qs;
+    QVERIFY(QFile::copy(library, bundle.filePath(u"IMDB.so"_qs)));
+    TestHost host;
+    QPluginLoader loader(bundle.filePath(u"IMDB.so"_qs));
+    QObject *plugin = loader.instance();
+    QVERIFY2(plugin, qPrintable(loader.errorString()));
+    const QList<QPointer<QAction>> items = host.menuItems(u"IMDb"_qs);
+    QCOMPARE(items.size(), 8);
+    TestEntry entry({{u"imdb"_qs, u"0478970"_qs}});
+    host.select(&entry);
+    platform::LogCapture log;
+    for (Item i : {Awards, Location_, Goofs, Quotes, Awards})
+        items.at(i)->trigger();
+    QCOMPARE(log.lines(), QStringList({u"Awards.nib Failed"_qs, u"Location.nib Failed"_qs,
+                                       u"TextWindow.nib Failed"_qs, u"TextWindow.nib Failed"_qs,
+                                       u"Awards.nib Failed"_qs}));
+    // No window was made; the locations' lists are the controller's own.
+    QObject *locations = nullptr;
+    QMetaObject::invokeMethod(plugin, "sideWindowController", Q_RETURN_ARG(QObject *, locations),
+                              Q_ARG(QString, u"locationView"_qs));
+    QVERIFY(locations);
+    QCOMPARE(locations->property("locationArray").toStringList().size(), 7);
+    QCOMPARE(locations->property("title").toString(), QString());
+    host::setApplicationDelegate(&m_host);
+    delete plugin;
+}
+
+IMDB_TEST_MAIN(MenuActionsTest)
+#include "tst_menu_actions.moc"
