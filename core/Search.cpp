@@ -72,40 +72,36 @@ void IMDB::searchFor(const QVariantMap &search, SearchSender *sender)
 void IMDB::searchForString(const QString &query, qint64 limit, qint64, qint64, SearchSender *sender)
 {
     const QString composed = precomposed(query);
+    const Text number = checkIMDBNumber(composed);
+    const QString encoded = encodedQuery(number.isNull() ? composed : number.string());
+    const bool webSearch = number.isNull() && limit != 1;
+
+    // The new search's results replace the old ones in one step, so a lookup running on
+    // another thread sees either search whole, never the gap between them.
     {
         QMutexLocker lock(&m_searchMutex);
         m_theatricalYear = 0;
-        m_awaitingWebResults = false;
-        clearResults();
+        m_awaitingWebResults = webSearch;
+        if (webSearch)
+            clearResults();
+        else
+            setResults({{u"IMDB #:" + encoded}, {encoded}});
     }
     setDelegate(sender);
 
-    const Text number = checkIMDBNumber(composed);
-    const QString encoded = encodedQuery(number.isNull() ? composed : number.string());
-
-    if (number.isNull() && limit != 1) {
-        const QUrl address =
-            site::address(site::Scheme::Https, site::Host::Www, u"/find?s=tt&q=" + encoded);
-        if (!m_aWebView) {
-            m_aWebView = WebView::create();
-            connect(m_aWebView.get(), &WebView::didFinishNavigation, this,
-                    &IMDB::webViewDidFinishNavigation);
-            connect(m_aWebView.get(), &WebView::didFailNavigation, this,
-                    &IMDB::webViewDidFailNavigation);
-        }
-        {
-            QMutexLocker lock(&m_searchMutex);
-            m_awaitingWebResults = true;
-        }
-        m_aWebView->load(address);
+    if (!webSearch) {
+        reportResults();
         return;
     }
-
-    {
-        QMutexLocker lock(&m_searchMutex);
-        appendResult(u"IMDB #:" + encoded, encoded);
+    if (!m_aWebView) {
+        m_aWebView = WebView::create();
+        connect(m_aWebView.get(), &WebView::didFinishNavigation, this,
+                &IMDB::webViewDidFinishNavigation);
+        connect(m_aWebView.get(), &WebView::didFailNavigation, this,
+                &IMDB::webViewDidFailNavigation);
     }
-    reportResults();
+    m_aWebView->load(
+        site::address(site::Scheme::Https, site::Host::Www, u"/find?s=tt&q=" + encoded));
 }
 
 void IMDB::reportNothingToSearch(SearchSender *sender)
