@@ -32,3 +32,12 @@ qsizetype runSearch(Session &session);
 int searchCommand(Session &session);
 int lookupCommand(Session &session);
 int prefsCommand(Session &session);
+// The "IMDb" menu's commands (WindowCommands.cpp).
+int awardsCommand(Session &session);
+int locationsCommand(Session &session);
+int goofsCommand(Session &session);
+int quotesCommand(Session &session);
+int soundtrackCommand(Session &session);
+int triviaCommand(Session &session);
+int openSiteCommand(Session &session);
+int localDateCommand(Session &session);

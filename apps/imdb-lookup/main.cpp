@@ -24,6 +24,17 @@ const Command commands[] = {
     {"lookup", "Search, then print the record of one result (--pick N, default 0) as JSON",
      lookupCommand},
     {"prefs", "List the options with their values, or set one: prefs KEY on|off", prefsCommand},
+    {"awards",
+     "The awards window: its title, then YEAR<TAB>AWARD<TAB>RESULT<TAB>CATEGORY<TAB>PERSONS",
+     awardsCommand},
+    {"locations", "The locations window: its title, then LOCATION<TAB>SCENE", locationsCommand},
+    {"goofs", "The goofs window: its title, then its text", goofsCommand},
+    {"quotes", "The quotes window: its title, then its text", quotesCommand},
+    {"soundtrack", "The soundtrack window: its title, then its text", soundtrackCommand},
+    {"trivia", "The trivia window: its title, then its text", triviaCommand},
+    {"open-site", "Print the title page address the browser view is given", openSiteCommand},
+    {"local-date", "Toggle \"Local Date in Release\" and print its check mark: on|off",
+     localDateCommand},
 };
 
 const Command *findCommand(const QString &name)
