@@ -36,8 +36,11 @@ bool Location::loadWindow()
     m_titleText = m_mistakesWindow->findChild<QLabel *>(QStringLiteral("titleText"));
     m_busy = m_mistakesWindow->findChild<QProgressBar *>(QStringLiteral("busy"));
     m_table = m_mistakesWindow->findChild<QTableView *>(QStringLiteral("table"));
-    if (m_table)
+    if (m_table) {
         m_table->setModel(this);
+        // Locations are long; the scenes take the rest of the width.
+        m_table->setColumnWidth(0, 500);
+    }
     return true;
 }
 

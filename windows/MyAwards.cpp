@@ -27,9 +27,9 @@ struct AwardsColumn
 
 const AwardsColumn awardsColumns[] = {
     {{QStringLiteral("year"), QStringLiteral("Year")}, 56},
-    {{QStringLiteral("award"), QStringLiteral("Award")}, 250},
+    {{QStringLiteral("award"), QStringLiteral("Award")}, 270},
     {{QStringLiteral("result"), QStringLiteral("Result")}, 90},
-    {{QStringLiteral("category"), QStringLiteral("Category")}, 260},
+    {{QStringLiteral("category"), QStringLiteral("Category")}, 320},
     {{QStringLiteral("persons"), QStringLiteral("Persons")}, 0},
 };
 
