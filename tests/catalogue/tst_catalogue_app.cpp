@@ -1,0 +1,549 @@
+// The catalogue application end to end, offscreen, against the demo site served on loopback:
+// entries by hand, user-defined fields, look-ups from the entry to the record in the file,
+// the plug-in's "IMDb" menu and its windows, the browser view and the plug-in's options.
+
+#include "apps/catalogue/BrowserDock.h"
+#include "apps/catalogue/CatalogueApplication.h"
+#include "apps/catalogue/CatalogueModel.h"
+#include "apps/catalogue/CatalogueStore.h"
+#include "apps/catalogue/EntryDialog.h"
+#include "apps/catalogue/EntryView.h"
+#include "apps/catalogue/FieldsDialog.h"
+#include "apps/catalogue/LookupController.h"
+#include "apps/catalogue/MainWindow.h"
+#include "apps/catalogue/PluginMenus.h"
+#include "apps/catalogue/ResultsChooser.h"
+#include "tests/catalogue/CatalogueDriver.h"
+#include "tests/support/TestMain.h"
+#include "tests/support/TestSite.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWebEngineView>
+
+namespace {
+
+const QStringList menuTitles = {
+    u"Open Site..."_qs,  u"Awards..."_qs, u"Location..."_qs, u"Goofs..."_qs,
+    u"Soundtrack..."_qs, u"Trivia..."_qs, u"Quotes..."_qs,   u"Local Date in Release"_qs};
+
+QStringList chooserTitles(ResultsChooser *chooser)
+{
+    QStringList titles;
+    const QAbstractItemModel *model = chooser->list()->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        titles.append(model->index(row, 0).data().toString());
+    return titles;
+}
+
+QAction *actionTitled(QMenu *menu, const QString &title)
+{
+    for (QAction *action : menu->actions()) {
+        if (action->text() == title)
+            return action;
+    }
+    return nullptr;
+}
+
+QMenu *menuTitled(QMenuBar *bar, const QString &title)
+{
+    for (QAction *action : bar->actions()) {
+        if (action->menu() && action->text().remove(u'&') == title)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+QList<QWidget *> sideWindows(const QWidget *mainWindow)
+{
+    QList<QWidget *> windows;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget != mainWindow && widget->isVisible() && widget->isWindow() &&
+            !widget->windowTitle().isEmpty())
+            windows.append(widget);
+    }
+    return windows;
+}
+
+// A saved page of the tests' data as a route's body.
+TestSite::Route pageRoute(const QString &target, const QString &file)
+{
+    TestSite::Route route;
+    route.target = target;
+    route.body = readTestData(file);
+    return route;
+}
+
+} // namespace
+
+class CatalogueAppTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void lookUpStoresTheRecordInTheFile();
+    void windowStaysResponsiveWhileATitleIsRead();
+    void entryWithANumberIsAnsweredAtOnce();
+    void keywordIsSearchedForInsteadOfTheTitle();
+    void searchWithoutResultsOpensNoChooser();
+    void entriesByHand();
+    void searchBoxFiltersTheList();
+    void fieldsDialogAddsAndRemovesFields();
+    void imdbMenuHoldsThePluginsItems();
+    void imdbMenuOpensEachWindow();
+    void openSiteShowsThePageInTheBrowser();
+    void optionsItemOpensThePluginsPanel();
+
+private:
+    void startApp();
+    MainWindow &window() const { return m_app->window(); }
+    CatalogueStore &store() const { return m_app->store(); }
+
+    TestSite m_site{QStringLiteral(IMDB_DEMO_SITE_DIR)};
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CatalogueApplication> m_app;
+};
+
+void CatalogueAppTest::initTestCase()
+{
+    QVERIFY(m_site.start());
+    // The side windows' pages, on the bare host over HTTP; any movie's page will do.
+    m_site.addRoute(
+        pageRoute(u"/title/tt0017136/awards"_qs, u"awards/die-hard-tt0095016-2014-11.html"_qs));
+    m_site.addRoute(pageRoute(u"/title/tt0017136/locations"_qs,
+                              u"locations/die-hard-tt0095016-2018-08.html"_qs));
+    m_site.addRoute(
+        pageRoute(u"/title/tt0017136/goofs"_qs, u"goofs/ant-man-tt0478970-2017.html"_qs));
+    m_site.addRoute(pageRoute(u"/title/tt0017136/soundtrack"_qs,
+                              u"soundtrack/matrix-tt0133093-2014-06.html"_qs));
+    m_site.addRoute(
+        pageRoute(u"/title/tt0017136/trivia"_qs, u"trivia/ant-man-tt0478970-2017.html"_qs));
+    m_site.addRoute(
+        pageRoute(u"/title/tt0017136/quotes"_qs, u"quotes/ant-man-tt0478970-2017.html"_qs));
+    m_site.applyEnvironment();
+}
+
+void CatalogueAppTest::init()
+{
+    // The plug-in reads the full-credits page for the composer.
+    QSettings settings;
+    settings.clear();
+    driver::setUserDefault(u"IMDBCredits"_qs, true);
+    driver::setUserDefault(u"IMDBCreditsMusic"_qs, true);
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_site.clearRequests();
+    startApp();
+}
+
+void CatalogueAppTest::startApp()
+{
+    m_app = std::make_unique<CatalogueApplication>(CatalogueApplication::Options{
+        m_dir->filePath(u"catalogue.sqlite"_qs), QString(), m_dir->filePath(u"covers"_qs)});
+    QString error;
+    QVERIFY2(m_app->start(&error), qPrintable(error));
+    QVERIFY2(m_app->pluginErrors().isEmpty(), qPrintable(m_app->pluginErrors().join(u'\n')));
+    QCOMPARE(m_app->plugins().size(), 1);
+    window().show();
+}
+
+void CatalogueAppTest::cleanup()
+{
+    m_app.reset();
+    m_dir.reset();
+}
+
+void CatalogueAppTest::lookUpStoresTheRecordInTheFile()
+{
+    window().fieldsAction()->trigger();
+    FieldsDialog *fields = driver::waitForDialog<FieldsDialog>(&window());
+    QVERIFY(fields);
+    for (const QString &title : {u"IMDb Votes"_qs, u"color"_qs, u"Composer"_qs, u"Budget"_qs}) {
+        fields->titleBox()->setEditText(title);
+        QVERIFY(fields->addField());
+    }
+    fields->accept();
+    QHash<QString, QString> keys;
+    for (const CustomField &field : store().customFields())
+        keys.insert(field.title, field.recordKey);
+
+    const std::optional<qint64> id = driver::addEntry(window(), u"Metropolis"_qs, 1927);
+    QVERIFY(id);
+    ResultsChooser *chooser = driver::startLookUp(window(), m_app->lookup());
+    QVERIFY(chooser);
+    QCOMPARE(m_site.requestCount("/find?s=tt&q=Metropolis"), 1);
+    const QStringList titles = chooserTitles(chooser);
+    QCOMPARE(titles.size(), 3);
+    QVERIFY2(titles.first().contains(u"Metropolis"_qs), qPrintable(titles.first()));
+    QVERIFY(titles.last().contains(u"Nosferatu"_qs));
+    QCOMPARE(driver::pickResult(m_app->lookup(), chooser, 0), std::optional<bool>(true));
+
+    // The entry view shows the record, its credits and its cover.
+    EntryView *view = window().entryView();
+    QCOMPARE(view->shownValue(u"director"_qs), std::optional<QString>(u"Fritz Lang"_qs));
+    QCOMPARE(view->shownValue(keys.value(u"IMDb Votes"_qs)), std::optional<QString>(u"186,432"_qs));
+    QVERIFY(view->creditsView()->isVisibleTo(view));
+    QVERIFY(view->creditsView()->model()->rowCount() >= 7);
+    QTRY_VERIFY(!view->coverLabel()->pixmap().isNull());
+    QCOMPARE(m_site.requestCount("/images/M/metropolis-poster._V1_FMjpg_UX1000_.jpg"), 1);
+
+    m_app.reset();
+    const QString path = m_dir->filePath(u"catalogue.sqlite"_qs);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"check"_qs);
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec(u"SELECT title, theatrical, imdb, json_extract(record, '$.director'),"
+                           " json_array_length(record, '$.credits') FROM entries"_qs));
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toString(), u"Metropolis"_qs);
+        QCOMPARE(query.value(1).toString(), u"1927-03-06"_qs);
+        QCOMPARE(query.value(2).toString(), u"0017136"_qs);
+        QCOMPARE(query.value(3).toString(), u"Fritz Lang"_qs);
+        QVERIFY(query.value(4).toInt() >= 7);
+        QVERIFY(!query.next());
+    }
+    QSqlDatabase::removeDatabase(u"check"_qs);
+
+    CatalogueStore reopened;
+    QVERIFY(reopened.open(path));
+    const QVariantMap values = reopened.entry(*id).value_or(QVariantMap());
+    QCOMPARE(values.value(u"theatrical"_qs).toDate(), QDate(1927, 3, 6));
+    QCOMPARE(values.value(u"duration"_qs).toString(), u"153"_qs);
+    QCOMPARE(values.value(u"rating"_qs).toDouble(), 8.3);
+    QCOMPARE(values.value(u"genre"_qs).toString(), u"Drama, Sci-Fi"_qs);
+    QCOMPARE(values.value(u"writer"_qs).toString(), u"Thea von Harbou, Fritz Lang"_qs);
+    QCOMPARE(values.value(u"locale"_qs).toString(), u"US"_qs);
+    const QVariantList credits = values.value(u"credits"_qs).toList();
+    QVERIFY(credits.contains(
+        QVariantMap{{u"name"_qs, u"Brigitte Helm"_qs}, {u"role"_qs, u"Maria"_qs}}));
+    QVERIFY(values.value(u"imageLocationArray"_qs)
+                .toStringList()
+                .value(0)
+                .endsWith(u"/images/M/metropolis-poster._V1_FMjpg_UX1000_.jpg"_qs));
+    // The user-defined fields the plug-in knows got their values, matched ignoring case;
+    // one it does not know stays empty.
+    QCOMPARE(values.value(keys.value(u"IMDb Votes"_qs)).toString(), u"186,432"_qs);
+    QCOMPARE(values.value(keys.value(u"color"_qs)).toString(), u"Black and White"_qs);
+    QCOMPARE(values.value(keys.value(u"Composer"_qs)).toString(), u"Gottfried Huppertz"_qs);
+    QVERIFY(!values.contains(keys.value(u"Budget"_qs)));
+}
+
+void CatalogueAppTest::windowStaysResponsiveWhileATitleIsRead()
+{
+    TestSite::Route slow;
+    slow.target = u"/title/tt0013442"_qs;
+    slow.file = u"nosferatu.html"_qs;
+    slow.delayMs = 2000;
+    m_site.addRoute(slow);
+    const std::optional<qint64> id =
+        driver::addEntry(window(), u"Nosferatu"_qs, 1922, u"0013442"_qs);
+    QVERIFY(id);
+    driver::addEntry(window(), u"Sunrise"_qs, 1927);
+    window().selectEntry(*id);
+    ResultsChooser *chooser = driver::startLookUp(window(), m_app->lookup());
+    QVERIFY(chooser);
+
+    QSignalSpy finished(&m_app->lookup(), &LookupController::finished);
+    chooser->choose(0);
+    chooser->accept();
+    QVERIFY(window().busyIndicator()->isVisible());
+    QVERIFY(!window().lookUpAction()->isEnabled());
+    // While the worker waits for the page, the GUI thread runs timers and takes input.
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] { ++ticks; });
+    ticker.start(20);
+    window().searchBox()->setText(u"sun"_qs);
+    QCOMPARE(window().entryList()->model()->rowCount(), 1);
+    window().searchBox()->clear();
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 60000);
+    QVERIFY2(ticks >= 30, qPrintable(QString::number(ticks)));
+    QCOMPARE(finished.first().at(1).toBool(), true);
+    QVERIFY(!window().busyIndicator()->isVisible());
+    QCOMPARE(store().entry(*id)->value(u"director"_qs).toString(), u"F.W. Murnau"_qs);
+    QVERIFY(window().statusBar()->currentMessage().contains(u"Nosferatu"_qs));
+}
+
+void CatalogueAppTest::entryWithANumberIsAnsweredAtOnce()
+{
+    const std::optional<qint64> id = driver::addEntry(window(), u"Das Kino"_qs, 0, u"17136"_qs);
+    QVERIFY(id);
+    ResultsChooser *chooser = driver::startLookUp(window(), m_app->lookup());
+    QVERIFY(chooser);
+    const QStringList titles = chooserTitles(chooser);
+    QCOMPARE(titles.size(), 1);
+    QVERIFY2(titles.first().contains(u"0017136"_qs), qPrintable(titles.first()));
+    for (const TestSite::Request &request : m_site.requests())
+        QVERIFY2(!request.target.startsWith("/find"), request.target.constData());
+    QCOMPARE(driver::pickResult(m_app->lookup(), chooser, 0), std::optional<bool>(true));
+    QCOMPARE(store().entry(*id)->value(u"title"_qs).toString(), u"Metropolis"_qs);
+}
+
+void CatalogueAppTest::keywordIsSearchedForInsteadOfTheTitle()
+{
+    const std::optional<qint64> id = driver::addEntry(window(), u"Die Frau im Mond"_qs, 1929);
+    QVERIFY(id);
+    ResultsChooser *chooser = driver::startLookUp(window(), m_app->lookup(), u"Metropolis"_qs);
+    QVERIFY(chooser);
+    QCOMPARE(m_site.requestCount("/find?s=tt&q=Metropolis"), 1);
+    for (const TestSite::Request &request : m_site.requests())
+        QVERIFY2(!request.target.contains("Frau"), request.target.constData());
+
+    // Cancelling the chooser stores nothing and frees the look-up.
+    QSignalSpy finished(&m_app->lookup(), &LookupController::finished);
+    chooser->reject();
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(finished.first().at(1).toBool(), false);
+    QCOMPARE(store().entry(*id)->value(u"title"_qs).toString(), u"Die Frau im Mond"_qs);
+    QVERIFY(!store().entry(*id)->contains(u"imdb"_qs));
+    QVERIFY(window().lookUpAction()->isEnabled());
+    QVERIFY(!m_app->lookup().isBusy());
+}
+
+void CatalogueAppTest::searchWithoutResultsOpensNoChooser()
+{
+    const std::optional<qint64> id = driver::addEntry(window(), u"Unheard Of"_qs);
+    QVERIFY(id);
+    QSignalSpy finished(&m_app->lookup(), &LookupController::finished);
+    QVERIFY(!driver::startLookUp(window(), m_app->lookup()));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 60000);
+    QCOMPARE(finished.first().at(1).toBool(), false);
+    QVERIFY(finished.first().at(2).toString().contains(u"Unheard Of"_qs));
+    QVERIFY(!window().findChild<ResultsChooser *>());
+    QVERIFY(window().statusBar()->currentMessage().contains(u"Unheard Of"_qs));
+    QVERIFY(window().lookUpAction()->isEnabled());
+}
+
+void CatalogueAppTest::entriesByHand()
+{
+    const std::optional<qint64> id =
+        driver::addEntry(window(), u"Nosferatu"_qs, 1922, u"tt0013442"_qs);
+    QVERIFY(id);
+    QVariantMap values = *store().entry(*id);
+    QCOMPARE(values.value(u"title"_qs).toString(), u"Nosferatu"_qs);
+    QCOMPARE(values.value(u"theatrical"_qs).toDate(), QDate(1922, 1, 1));
+    QCOMPARE(values.value(u"imdb"_qs).toString(), u"0013442"_qs);
+    QCOMPARE(window().entryView()->entry().value(u"title"_qs).toString(), u"Nosferatu"_qs);
+
+    // An edit that leaves the year keeps a full release date; a cleared number goes.
+    QVERIFY(store().updateEntry(*id, {{u"theatrical"_qs, QDate(1922, 3, 4)}}));
+    window().editEntryAction()->trigger();
+    EntryDialog *edit = driver::waitForDialog<EntryDialog>(&window());
+    QVERIFY(edit);
+    QCOMPARE(edit->titleEdit()->text(), u"Nosferatu"_qs);
+    QCOMPARE(edit->yearBox()->value(), 1922);
+    edit->titleEdit()->setText(u"Nosferatu, eine Symphonie des Grauens"_qs);
+    edit->numberEdit()->clear();
+    edit->accept();
+    QTRY_COMPARE(store().entry(*id)->value(u"title"_qs).toString(),
+                 u"Nosferatu, eine Symphonie des Grauens"_qs);
+    values = *store().entry(*id);
+    QCOMPARE(values.value(u"theatrical"_qs).toDate(), QDate(1922, 3, 4));
+    QVERIFY(!values.contains(u"imdb"_qs));
+    QCOMPARE(window().entryView()->entry().value(u"title"_qs).toString(),
+             u"Nosferatu, eine Symphonie des Grauens"_qs);
+
+    window().editEntryAction()->trigger();
+    edit = driver::waitForDialog<EntryDialog>(&window());
+    QVERIFY(edit);
+    edit->yearBox()->setValue(1923);
+    edit->accept();
+    QTRY_COMPARE(store().entry(*id)->value(u"theatrical"_qs).toDate(), QDate(1923, 1, 1));
+
+    // Deleting asks first.
+    window().deleteEntryAction()->trigger();
+    QMessageBox *question = driver::waitForDialog<QMessageBox>(&window());
+    QVERIFY(question);
+    question->button(QMessageBox::Cancel)->click();
+    QTest::qWait(50);
+    QVERIFY(store().entry(*id));
+    window().deleteEntryAction()->trigger();
+    question = driver::waitForDialog<QMessageBox>(&window());
+    QVERIFY(question);
+    question->button(QMessageBox::Yes)->click();
+    QTRY_VERIFY(!store().entry(*id));
+    QCOMPARE(window().entryList()->model()->rowCount(), 0);
+    QVERIFY(!window().selectedEntryId());
+    QVERIFY(!window().deleteEntryAction()->isEnabled());
+}
+
+void CatalogueAppTest::searchBoxFiltersTheList()
+{
+    const qint64 metropolis = *store().addEntry(
+        {{u"title"_qs, u"Metropolis"_qs}, {u"theatrical"_qs, QDate(1927, 1, 10)}});
+    QVERIFY(store().storeRecord(metropolis, {{u"title"_qs, u"Metropolis"_qs},
+                                             {u"director"_qs, u"Fritz Lang"_qs},
+                                             {u"imdb"_qs, u"0017136"_qs}}));
+    store().addEntry({{u"title"_qs, u"Nosferatu"_qs}, {u"theatrical"_qs, QDate(1922, 1, 1)}});
+    store().addEntry({{u"title"_qs, u"Sunrise"_qs}, {u"theatrical"_qs, QDate(1927, 1, 1)}});
+    const QAbstractItemModel *shown = window().entryList()->model();
+    const auto titles = [shown] {
+        QStringList list;
+        for (int row = 0; row < shown->rowCount(); ++row)
+            list.append(shown->index(row, CatalogueModel::TitleColumn).data().toString());
+        return list;
+    };
+    QCOMPARE(titles(), (QStringList{u"Metropolis"_qs, u"Nosferatu"_qs, u"Sunrise"_qs}));
+    QTest::keyClicks(window().searchBox(), u"LANG"_qs);
+    QCOMPARE(titles(), QStringList{u"Metropolis"_qs});
+    window().searchBox()->setText(u"1927"_qs);
+    QCOMPARE(titles(), (QStringList{u"Metropolis"_qs, u"Sunrise"_qs}));
+    window().searchBox()->setText(u"17136"_qs);
+    QCOMPARE(titles(), QStringList{u"Metropolis"_qs});
+    window().searchBox()->setText(u"nosf"_qs);
+    QCOMPARE(titles(), QStringList{u"Nosferatu"_qs});
+    window().searchBox()->clear();
+    QCOMPARE(shown->rowCount(), 3);
+}
+
+void CatalogueAppTest::fieldsDialogAddsAndRemovesFields()
+{
+    window().fieldsAction()->trigger();
+    FieldsDialog *dialog = driver::waitForDialog<FieldsDialog>(&window());
+    QVERIFY(dialog);
+    dialog->titleBox()->setEditText(u"Metascore"_qs);
+    QVERIFY(dialog->addField());
+    dialog->titleBox()->setEditText(u"METASCORE"_qs);
+    QVERIFY(!dialog->addField());
+    QCOMPARE(store().customFields().size(), 1);
+    QCOMPARE(dialog->list()->model()->rowCount(), 1);
+    QCOMPARE(dialog->list()->model()->index(0, 0).data().toString(), u"Metascore"_qs);
+
+    dialog->list()->setCurrentIndex(dialog->list()->model()->index(0, 0));
+    dialog->removeSelectedField();
+    QVERIFY(store().customFields().isEmpty());
+    QCOMPARE(dialog->list()->model()->rowCount(), 0);
+}
+
+void CatalogueAppTest::imdbMenuHoldsThePluginsItems()
+{
+    QMenu *menu = window().pluginMenus().menu(u"IMDb"_qs);
+    QVERIFY(menu);
+    QCOMPARE(menuTitled(window().menuBar(), u"IMDb"_qs), menu);
+    QStringList titles;
+    for (const QAction *action : menu->actions())
+        titles.append(action->text());
+    QCOMPARE(titles, menuTitles);
+    QCOMPARE(menu->actions().first()->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+
+    // The check mark of "Local Date in Release" follows the user default each time the menu
+    // is about to show.
+    QAction *localDate = menu->actions().last();
+    localDate->setChecked(false);
+    Q_EMIT menu->aboutToShow();
+    QVERIFY(localDate->isChecked());
+    localDate->trigger();
+    QCOMPARE(QSettings().value(u"Disable IMDB Country Release"_qs).toBool(), true);
+    Q_EMIT menu->aboutToShow();
+    QVERIFY(!localDate->isChecked());
+    localDate->trigger();
+    Q_EMIT menu->aboutToShow();
+    QVERIFY(localDate->isChecked());
+}
+
+void CatalogueAppTest::imdbMenuOpensEachWindow()
+{
+    QVERIFY(driver::addEntry(window(), u"Metropolis"_qs, 1927, u"0017136"_qs));
+    QMenu *menu = window().pluginMenus().menu(u"IMDb"_qs);
+    QVERIFY(menu);
+    Q_EMIT menu->aboutToShow();
+    // Each item opens its window on the selected movie, with the page of its kind fetched.
+    const struct
+    {
+        const char16_t *item;
+        QByteArray page;
+    } items[] = {{u"Awards...", "/title/tt0017136/awards"},
+                 {u"Location...", "/title/tt0017136/locations"},
+                 {u"Goofs...", "/title/tt0017136/goofs"},
+                 {u"Soundtrack...", "/title/tt0017136/soundtrack"},
+                 {u"Trivia...", "/title/tt0017136/trivia"},
+                 {u"Quotes...", "/title/tt0017136/quotes"}};
+    QSet<QWidget *> opened;
+    for (const auto &[item, page] : items) {
+        QAction *action = actionTitled(menu, QString::fromUtf16(item));
+        QVERIFY(action);
+        QVERIFY(action->isEnabled());
+        action->trigger();
+        QTRY_COMPARE(m_site.requestCount(page), 1);
+        QWidget *front = nullptr;
+        QTRY_VERIFY((front = QApplication::activeWindow()) != nullptr && front != &window());
+        QVERIFY2(front->isVisible(), qPrintable(front->windowTitle()));
+        QVERIFY2(front->windowTitle().contains(u"Metropolis"_qs), qPrintable(front->windowTitle()));
+        opened.insert(front);
+    }
+    // Goofs, soundtrack, trivia and quotes share one window.
+    QCOMPARE(opened.size(), 3);
+    QCOMPARE(sideWindows(&window()).size(), 3);
+}
+
+void CatalogueAppTest::openSiteShowsThePageInTheBrowser()
+{
+    QMenu *menu = window().pluginMenus().menu(u"IMDb"_qs);
+    QAction *openSite = menu->actions().first();
+    // Without a selection the plug-in's alert is a sheet on the main window.
+    openSite->trigger();
+    QMessageBox *alert = driver::waitForDialog<QMessageBox>(&window());
+    QVERIFY(alert);
+    QCOMPARE(alert->text(), u"No Selection"_qs);
+    alert->accept();
+    QVERIFY(window().browser()->isHidden());
+
+    QVERIFY(driver::addEntry(window(), u"Metropolis"_qs, 1927, u"17136"_qs));
+    QSignalSpy loaded(window().browser(), &BrowserDock::pageLoaded);
+    openSite->trigger();
+    QVERIFY(window().browser()->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty(), 60000);
+    QCOMPARE(loaded.first().first().toBool(), true);
+    const QWebEngineView *view = window().browser()->view();
+    QCOMPARE(view->url().path(), u"/title/tt0017136"_qs);
+    QCOMPARE(view->url().port(), int(m_site.httpsPort()));
+    QTRY_VERIFY(view->title().contains(u"Metropolis"_qs));
+}
+
+void CatalogueAppTest::optionsItemOpensThePluginsPanel()
+{
+    QMenu *settings = menuTitled(window().menuBar(), u"Settings"_qs);
+    QVERIFY(settings);
+    QAction *options = actionTitled(settings, u"IMDB &Options…"_qs);
+    QVERIFY(options);
+    // The panel runs its own modal loop on the main window; close it from inside that loop.
+    QPointer<QDialog> panel;
+    int boxes = 0;
+    QTimer::singleShot(0, this, [&] {
+        panel = driver::waitForDialog<QDialog>(&window());
+        if (panel) {
+            boxes = int(panel->findChildren<QCheckBox *>().size());
+            panel->reject();
+        }
+    });
+    options->trigger();
+    QVERIFY(panel);
+    QCOMPARE(panel->parentWidget(), &window());
+    QVERIFY(boxes >= 20);
+}
+
+IMDB_TEST_MAIN(CatalogueAppTest)
+#include "tst_catalogue_app.moc"
