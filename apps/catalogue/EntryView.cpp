@@ -18,13 +18,14 @@ namespace {
 
 constexpr int coverWidth = 200;
 
-// The fields shown under the heading, in reading order: label and record key.
+// The fields shown under the heading, in reading order: label and record key. The short
+// facts come first, then the user-defined fields, then the texts of a paragraph or more.
 struct FieldRow
 {
     const char *label;
     const char16_t *key;
 };
-constexpr FieldRow fieldRows[] = {
+constexpr FieldRow factRows[] = {
     {QT_TRANSLATE_NOOP("EntryView", "Original title"), u"originalTitle"},
     {QT_TRANSLATE_NOOP("EntryView", "Series"), u"series"},
     {QT_TRANSLATE_NOOP("EntryView", "Season"), u"season"},
@@ -45,10 +46,12 @@ constexpr FieldRow fieldRows[] = {
     {QT_TRANSLATE_NOOP("EntryView", "Sound"), u"sound"},
     {QT_TRANSLATE_NOOP("EntryView", "Aspect ratio"), u"aspectRatio"},
     {QT_TRANSLATE_NOOP("EntryView", "Awards"), u"awards"},
+    {QT_TRANSLATE_NOOP("EntryView", "IMDb number"), u"imdb"},
+};
+constexpr FieldRow textRows[] = {
     {QT_TRANSLATE_NOOP("EntryView", "Tagline"), u"tagline"},
     {QT_TRANSLATE_NOOP("EntryView", "Summary"), u"summary"},
     {QT_TRANSLATE_NOOP("EntryView", "Keywords"), u"tags"},
-    {QT_TRANSLATE_NOOP("EntryView", "IMDb number"), u"imdb"},
 };
 
 void clearRows(QFormLayout *form)
@@ -88,8 +91,6 @@ EntryView::EntryView(CoverCache &covers, const CustomFieldsModel &customFields, 
     , m_heading(new QLabel)
     , m_subheading(new QLabel)
     , m_fields(makeForm())
-    , m_customHeading(sectionHeading(tr("Your fields")))
-    , m_custom(makeForm())
     , m_creditsHeading(sectionHeading(tr("Cast and crew")))
     , m_credits(new CreditsModel(this))
     , m_creditsView(new QTableView)
@@ -112,6 +113,9 @@ EntryView::EntryView(CoverCache &covers, const CustomFieldsModel &customFields, 
     m_creditsView->setModel(m_credits);
     m_creditsView->setObjectName(QStringLiteral("credits"));
     m_creditsView->verticalHeader()->hide();
+    m_creditsView->verticalHeader()->setDefaultSectionSize(m_creditsView->fontMetrics().height() +
+                                                           6);
+    m_creditsView->setWordWrap(false);
     m_creditsView->horizontalHeader()->setStretchLastSection(true);
     m_creditsView->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_creditsView->setAlternatingRowColors(true);
@@ -126,8 +130,6 @@ EntryView::EntryView(CoverCache &covers, const CustomFieldsModel &customFields, 
     detailsLayout->addWidget(m_subheading);
     detailsLayout->addSpacing(6);
     detailsLayout->addLayout(m_fields);
-    detailsLayout->addWidget(m_customHeading);
-    detailsLayout->addLayout(m_custom);
     detailsLayout->addStretch(1);
 
     auto *top = new QWidget;
@@ -165,8 +167,7 @@ void EntryView::setEntry(const QVariantMap &values)
     rebuild();
 }
 
-void EntryView::addRow(QFormLayout *form, const QString &label, const QString &key,
-                       const QString &text)
+void EntryView::addRow(const QString &label, const QString &key, const QString &text)
 {
     auto *value = new QLabel(text);
     value->setObjectName(u"field:" + key);
@@ -174,13 +175,13 @@ void EntryView::addRow(QFormLayout *form, const QString &label, const QString &k
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *name = new QLabel(label);
     name->setForegroundRole(QPalette::PlaceholderText);
-    form->addRow(name, value);
+    name->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    m_fields->addRow(name, value);
 }
 
 void EntryView::rebuild()
 {
     clearRows(m_fields);
-    clearRows(m_custom);
     const bool empty = m_values.isEmpty();
     m_heading->setText(empty ? tr("No entry selected")
                              : m_values.value(entrykey::title).toString());
@@ -196,19 +197,29 @@ void EntryView::rebuild()
     m_subheading->setText(facts.join(QStringLiteral("  ·  ")));
     m_subheading->setVisible(!facts.isEmpty());
 
-    for (const FieldRow &row : fieldRows) {
-        const QString key = QString::fromUtf16(row.key);
-        const QString text = entryvalues::displayText(m_values.value(key));
-        if (!text.isEmpty())
-            addRow(m_fields, tr(row.label), key, text);
+    // One form for all three groups, so that their labels line up.
+    const auto addRows = [this](const auto &rows) {
+        for (const FieldRow &row : rows) {
+            const QString key = QString::fromUtf16(row.key);
+            const QString text = entryvalues::displayText(m_values.value(key));
+            if (!text.isEmpty())
+                addRow(tr(row.label), key, text);
+        }
+    };
+    addRows(factRows);
+    if (!empty && !m_customFields.fields().isEmpty()) {
+        m_fields->addRow(sectionHeading(tr("Your fields")));
+        for (const CustomField &field : m_customFields.fields()) {
+            const QString text = entryvalues::displayText(m_values.value(field.recordKey));
+            addRow(field.title, field.recordKey, text.isEmpty() ? QStringLiteral("—") : text);
+        }
     }
-    for (const CustomField &field : m_customFields.fields()) {
-        const QString text = entryvalues::displayText(m_values.value(field.recordKey));
-        if (!empty)
-            addRow(m_custom, field.title, field.recordKey,
-                   text.isEmpty() ? QStringLiteral("—") : text);
+    if (m_fields->rowCount() > 0) {
+        auto *gap = new QWidget;
+        gap->setFixedHeight(10);
+        m_fields->addRow(gap);
     }
-    m_customHeading->setVisible(m_custom->rowCount() > 0);
+    addRows(textRows);
 
     const QVariantList credits = m_values.value(entrykey::credits).toList();
     m_credits->setCredits(credits);

@@ -30,7 +30,7 @@ public:
 private:
     void rebuild();
     void showCover();
-    void addRow(QFormLayout *form, const QString &label, const QString &key, const QString &text);
+    void addRow(const QString &label, const QString &key, const QString &text);
 
     CoverCache &m_covers;
     const CustomFieldsModel &m_customFields;
@@ -39,8 +39,6 @@ private:
     QLabel *m_heading;
     QLabel *m_subheading;
     QFormLayout *m_fields;
-    QLabel *m_customHeading;
-    QFormLayout *m_custom;
     QLabel *m_creditsHeading;
     CreditsModel *m_credits;
     QTableView *m_creditsView;

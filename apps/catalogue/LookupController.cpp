@@ -71,13 +71,14 @@ void LookupController::showResults()
 {
     if (m_state != State::Searching || !m_plugin)
         return;
-    const QStringList titles = m_plugin->results().titles;
+    const MyVellumPlugin::Results results = m_plugin->results();
+    const QStringList &titles = results.titles;
     if (titles.isEmpty()) {
         finish(false, tr("IMDb has nothing for “%1”.").arg(m_searchedFor));
         return;
     }
     setState(State::Choosing);
-    m_chooser = new ResultsChooser(m_searchedFor, titles, m_window);
+    m_chooser = new ResultsChooser(m_searchedFor, titles, results.numbers, m_window);
     m_chooser->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_chooser, &QDialog::finished, this, [this, chooser = m_chooser](int result) {
         chosen(result == QDialog::Accepted && chooser ? chooser->chosenIndex() : -1);

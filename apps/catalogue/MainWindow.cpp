@@ -60,6 +60,8 @@ MainWindow::MainWindow(CatalogueStore &store, CoverCache &covers, QWidget *paren
     m_list->setAlternatingRowColors(true);
     m_list->setShowGrid(false);
     m_list->verticalHeader()->hide();
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 8);
+    m_list->setWordWrap(false);
     m_list->horizontalHeader()->setSectionResizeMode(CatalogueModel::TitleColumn,
                                                      QHeaderView::Stretch);
     m_list->horizontalHeader()->setHighlightSections(false);

@@ -28,14 +28,19 @@
 
 namespace {
 
-// Every credit option of the plug-in's panel on, as the demo has them.
-const char *const creditOptions[] = {"IMDBCredits",
-                                     "IMDBCreditsActors",
-                                     "IMDBCreditsProducedBy",
-                                     "IMDBCreditsMusic",
-                                     "IMDBCreditsCinematographer",
-                                     "IMDBCreditsEditor",
+// The credit options that bring the composer and the crew departments into the record.
+const char *const creditOptions[] = {"IMDBCredits", "IMDBCreditsMusic",
+                                     "IMDBCreditsCinematographer", "IMDBCreditsEditor",
                                      "IMDBAdditionalPlotKeywords"};
+
+// Entries typed by hand, never looked up: title and year.
+const std::pair<const char *, int> handEntries[] = {
+    {"Sunrise", 1927},       {"The Cabinet of Dr. Caligari", 1920},
+    {"The General", 1926},   {"Battleship Potemkin", 1925},
+    {"The Kid", 1921},       {"Safety Last!", 1923},
+    {"Faust", 1926},         {"The Passion of Joan of Arc", 1928},
+    {"Pandora's Box", 1929}, {"Man with a Movie Camera", 1929},
+};
 
 bool save(QWidget *widget, const QString &file)
 {
@@ -100,13 +105,13 @@ int main(int argc, char **argv)
                          {QStringLiteral("theatrical"), QDate(1927, 1, 1)}});
     const qint64 nosferatu =
         *store.addEntry({{QStringLiteral("title"), QStringLiteral("Nosferatu")},
-                         {QStringLiteral("theatrical"), QDate(1922, 1, 1)}});
-    store.addEntry({{QStringLiteral("title"), QStringLiteral("Sunrise")},
-                    {QStringLiteral("theatrical"), QDate(1927, 1, 1)}});
-    store.addEntry({{QStringLiteral("title"), QStringLiteral("The Cabinet of Dr. Caligari")},
-                    {QStringLiteral("theatrical"), QDate(1920, 1, 1)}});
+                         {QStringLiteral("theatrical"), QDate(1922, 1, 1)},
+                         {QStringLiteral("imdb"), QStringLiteral("0013442")}});
+    for (const auto &[title, year] : handEntries)
+        store.addEntry({{QStringLiteral("title"), QString::fromUtf8(title)},
+                        {QStringLiteral("theatrical"), QDate(year, 1, 1)}});
 
-    if (!lookUp(catalogue, nosferatu, 2, QString()) ||
+    if (!lookUp(catalogue, nosferatu, 0, QString()) ||
         !lookUp(catalogue, metropolis, 0, folder + QStringLiteral("/catalogue-chooser.png"))) {
         std::fprintf(stderr, "the look-up failed\n");
         return 1;
@@ -118,6 +123,8 @@ int main(int argc, char **argv)
 
     QSignalSpy loaded(window.browser(), &BrowserDock::pageLoaded);
     window.pluginMenus().menu(QStringLiteral("IMDb"))->actions().first()->trigger();
+    window.resize(1480, 820);
+    window.resizeDocks({window.browser()}, {560}, Qt::Horizontal);
     if (!QTest::qWaitFor([&] { return !loaded.isEmpty(); }, 60000))
         std::fprintf(stderr, "the browser did not load the page\n");
     // The engine paints a moment after it reports the page loaded.

@@ -38,6 +38,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QWebEngineView>
 
 namespace {
@@ -49,7 +50,7 @@ const QStringList menuTitles = {
 QStringList chooserTitles(ResultsChooser *chooser)
 {
     QStringList titles;
-    const QAbstractItemModel *model = chooser->list()->model();
+    const QAbstractItemModel *model = chooser->view()->model();
     for (int row = 0; row < model->rowCount(); ++row)
         titles.append(model->index(row, 0).data().toString());
     return titles;
@@ -197,6 +198,10 @@ void CatalogueAppTest::lookUpStoresTheRecordInTheFile()
     QCOMPARE(titles.size(), 3);
     QVERIFY2(titles.first().contains(u"Metropolis"_qs), qPrintable(titles.first()));
     QVERIFY(titles.last().contains(u"Nosferatu"_qs));
+    // Two films of one name are told apart by their numbers.
+    const QAbstractItemModel *results = chooser->view()->model();
+    QCOMPARE(results->index(0, 1).data().toString(), u"0017136"_qs);
+    QCOMPARE(results->index(1, 1).data().toString(), u"0293416"_qs);
     QCOMPARE(driver::pickResult(m_app->lookup(), chooser, 0), std::optional<bool>(true));
 
     // The entry view shows the record, its credits and its cover.
