@@ -78,6 +78,7 @@ void LookupController::showResults()
         return;
     }
     setState(State::Choosing);
+    m_shownNumbers = results.numbers;
     m_chooser = new ResultsChooser(m_searchedFor, titles, results.numbers, m_window);
     m_chooser->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_chooser, &QDialog::finished, this, [this, chooser = m_chooser](int result) {
@@ -91,12 +92,18 @@ void LookupController::chosen(int result)
 {
     if (m_state != State::Choosing)
         return;
-    const QStringList titles = m_plugin ? m_plugin->results().titles : QStringList();
-    if (result < 0 || result >= titles.size()) {
+    if (result < 0 || !m_plugin) {
         finish(false, tr("Look-up cancelled."));
         return;
     }
-    fetch(result, titles.at(result));
+    // The plug-in reads the chosen result by its place in its current results; should
+    // another search have replaced them meanwhile, that place names another film.
+    const MyVellumPlugin::Results results = m_plugin->results();
+    if (results.numbers != m_shownNumbers || result >= results.titles.size()) {
+        finish(false, tr("The results changed while the list was open; look it up again."));
+        return;
+    }
+    fetch(result, results.titles.at(result));
 }
 
 void LookupController::fetch(qint64 index, const QString &title)
@@ -117,6 +124,12 @@ void LookupController::fetched(const std::optional<QVariantMap> &record)
 {
     if (!record) {
         finish(false, tr("The movie's page could not be read."));
+        return;
+    }
+    // The plug-in answers a result it no longer holds with a record of an error title and no
+    // number; stored, that title would replace the entry's own.
+    if (!record->contains(entrykey::imdb)) {
+        finish(false, tr("IMDb gave no record for “%1”.").arg(m_searchedFor));
         return;
     }
     if (!m_store.storeRecord(m_entryId, *record)) {

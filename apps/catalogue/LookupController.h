@@ -73,6 +73,8 @@ private:
     State m_state = State::Idle;
     qint64 m_entryId = 0;
     QString m_searchedFor;
+    // The title numbers the chooser shows, in its order.
+    QStringList m_shownNumbers;
     QPointer<ResultsChooser> m_chooser;
     QThread *m_worker = nullptr;
 };

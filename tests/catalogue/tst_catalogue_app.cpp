@@ -109,6 +109,7 @@ private Q_SLOTS:
     void entryWithANumberIsAnsweredAtOnce();
     void keywordIsSearchedForInsteadOfTheTitle();
     void searchWithoutResultsOpensNoChooser();
+    void resultsReplacedUnderTheChooserAreNotLookedUp();
     void entriesByHand();
     void searchBoxFiltersTheList();
     void fieldsDialogAddsAndRemovesFields();
@@ -343,6 +344,30 @@ void CatalogueAppTest::searchWithoutResultsOpensNoChooser()
     QVERIFY(!window().findChild<ResultsChooser *>());
     QVERIFY(window().statusBar()->currentMessage().contains(u"Unheard Of"_qs));
     QVERIFY(window().lookUpAction()->isEnabled());
+}
+
+void CatalogueAppTest::resultsReplacedUnderTheChooserAreNotLookedUp()
+{
+    const std::optional<qint64> id = driver::addEntry(window(), u"Metropolis"_qs, 1927);
+    QVERIFY(id);
+    ResultsChooser *chooser = driver::startLookUp(window(), m_app->lookup());
+    QVERIFY(chooser);
+    QCOMPARE(chooserTitles(chooser).size(), 3);
+    // Another search of the plug-in's, answered at once, replaces its results with one.
+    struct : SearchSender
+    {
+        void searchReturnedNumberOfResults(qsizetype, MyVellumPlugin *) override {}
+    } otherSender;
+    MyVellumPlugin *plugin = m_app->plugins().first().plugin;
+    plugin->searchFor({{u"imdb"_qs, u"0013442"_qs}}, &otherSender);
+    QCOMPARE(plugin->results().numbers, QStringList{u"0013442"_qs});
+
+    // Result 0 is now another film: nothing is read and the entry stays as it was.
+    m_site.clearRequests();
+    QCOMPARE(driver::pickResult(m_app->lookup(), chooser, 0), std::optional<bool>(false));
+    QCOMPARE(m_site.requestCount("/title/tt0013442"), 0);
+    QCOMPARE(store().entry(*id)->value(u"title"_qs).toString(), u"Metropolis"_qs);
+    QVERIFY(!store().entry(*id)->contains(u"imdb"_qs));
 }
 
 void CatalogueAppTest::entriesByHand()
