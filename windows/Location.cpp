@@ -20,7 +20,11 @@ Location::Location() : Location(IMDB::resourcesDirectory()) {}
 
 Location::Location(const QString &resourceDirectory) : m_resourceDirectory(resourceDirectory) {}
 
-Location::~Location() = default;
+Location::~Location()
+{
+    // The table goes while the lists it shows are still there.
+    m_mistakesWindow.reset();
+}
 
 QStringList Location::columnIdentifiers()
 {
