@@ -9,4 +9,8 @@ namespace details {
 // the next "</" and is cleaned; nothing is de-duplicated.
 Text nameLinkList(const Text &block);
 
+// The legacy title page's variant: each link text runs from the link's "\">" to the next "<"
+// and is not cleaned by itself; the caller cleans the joined list.
+Text legacyNameList(const Text &block);
+
 } // namespace details
