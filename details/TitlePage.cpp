@@ -14,9 +14,9 @@ QVariant parseStructuredData(const Text &page)
 
 TitlePage::TitlePage(Text pageText, QString number, FieldsController *fieldsController,
                      Text searched)
-    : page(std::move(pageText))
+    : page(pageText.preparedForSearches())
     , structuredData(parseStructuredData(page))
-    , scanner(page.string())
+    , scanner(page.string(), page.searchShadow())
     , fields(fieldsController)
     , titleNumber(std::move(number))
     , searchedTitle(std::move(searched))

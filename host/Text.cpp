@@ -2,11 +2,26 @@
 
 #include "host/HtmlText.h"
 #include "platform/NumberReading.h"
+#include "platform/SearchShadow.h"
 #include "platform/TextSearch.h"
 
 #include <QJsonDocument>
 
-using platform::findExact;
+Text Text::preparedForSearches() const
+{
+    Text prepared = *this;
+    if (m_text && !m_shadow)
+        prepared.m_shadow = platform::SearchShadow::makeFor(*m_text);
+    return prepared;
+}
+
+// Only called on a non-null text.
+qsizetype Text::find(QStringView marker, qsizetype from) const
+{
+    if (m_shadow)
+        return platform::findExact(*m_text, *m_shadow, marker, from);
+    return platform::findExact(*m_text, marker, from);
+}
 
 Text Text::fromVariant(const QVariant &value)
 {
@@ -48,7 +63,7 @@ bool Text::hasSuffix(QStringView suffix) const
 
 qsizetype Text::indexOf(QStringView marker, qsizetype from) const
 {
-    return m_text ? findExact(*m_text, marker, from) : -1;
+    return m_text ? find(marker, from) : -1;
 }
 
 Text Text::substringFromIndex(qsizetype index) const
@@ -100,11 +115,11 @@ Text Text::stringBetween(QStringView start, QStringView end) const
 {
     if (!m_text)
         return {};
-    const qsizetype at = findExact(*m_text, start);
+    const qsizetype at = find(start, 0);
     if (at < 0)
         return {};
     const qsizetype contentStart = at + start.size();
-    const qsizetype contentEnd = findExact(*m_text, end, contentStart);
+    const qsizetype contentEnd = find(end, contentStart);
     if (contentEnd < 0)
         return m_text->mid(contentStart);
     return m_text->mid(contentStart, contentEnd - contentStart);
@@ -114,14 +129,14 @@ Text Text::stringBetween(QStringView start, QStringView end, QStringView from) c
 {
     if (!m_text)
         return {};
-    const qsizetype origin = findExact(*m_text, from);
+    const qsizetype origin = find(from, 0);
     if (origin < 0)
         return {};
-    const qsizetype at = findExact(*m_text, start, origin);
+    const qsizetype at = find(start, origin);
     if (at < 0)
         return {};
     const qsizetype contentStart = at + start.size();
-    const qsizetype contentEnd = findExact(*m_text, end, contentStart);
+    const qsizetype contentEnd = find(end, contentStart);
     if (contentEnd < 0)
         return m_text->mid(contentStart);
     return m_text->mid(contentStart, contentEnd - contentStart);
@@ -135,11 +150,11 @@ QStringList Text::stringsBetween(QStringView start, QStringView end) const
     const QString &text = *m_text;
     qsizetype position = 0;
     while (true) {
-        const qsizetype at = findExact(text, start, position);
+        const qsizetype at = find(start, position);
         if (at < 0)
             break;
         const qsizetype contentStart = at + start.size();
-        const qsizetype contentEnd = findExact(text, end, contentStart);
+        const qsizetype contentEnd = find(end, contentStart);
         if (contentEnd < 0) {
             pieces.append(text.mid(contentStart));
             break;

@@ -1,5 +1,6 @@
 #include "platform/Cursor.h"
 
+#include "platform/SearchShadow.h"
 #include "platform/TextSearch.h"
 
 namespace platform {
@@ -11,6 +12,10 @@ bool isWhiteSpaceOrNewline(QChar c)
 }
 
 Cursor::Cursor(QString text) : m_text(std::move(text)) {}
+
+Cursor::Cursor(QString text, std::shared_ptr<const SearchShadow> shadow)
+    : m_text(std::move(text)), m_shadow(std::move(shadow))
+{}
 
 qsizetype Cursor::skipWhiteSpace(qsizetype from) const
 {
@@ -24,7 +29,8 @@ qsizetype Cursor::skipWhiteSpace(qsizetype from) const
 std::pair<qsizetype, qsizetype> Cursor::moveTo(QStringView marker)
 {
     const qsizetype start = skipWhiteSpace(m_position);
-    qsizetype found = findIgnoringCase(m_text, marker, start);
+    qsizetype found = m_shadow ? findIgnoringCase(m_text, *m_shadow, marker, start)
+                               : findIgnoringCase(m_text, marker, start);
     if (found < 0)
         found = m_text.size();
     m_position = found;

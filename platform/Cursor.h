@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace platform {
@@ -14,10 +15,14 @@ namespace platform {
 // - a capture yields the characters passed over after the skipped white space, and nothing
 //   when it passed over none;
 // - advancing never passes the end; "at end" ignores trailing white space.
+class SearchShadow;
+
 class Cursor
 {
 public:
     explicit Cursor(QString text = {});
+    // Over a text prepared for many searches (see SearchShadow).
+    Cursor(QString text, std::shared_ptr<const SearchShadow> shadow);
 
     // Moves to the next occurrence of `marker`; true when characters were passed over.
     bool scanUpTo(QStringView marker);
@@ -37,6 +42,7 @@ private:
     std::pair<qsizetype, qsizetype> moveTo(QStringView marker);
 
     QString m_text;
+    std::shared_ptr<const SearchShadow> m_shadow;
     qsizetype m_position = 0;
 };
 

@@ -1,11 +1,20 @@
 #include "platform/TextSearch.h"
 
-#include <emmintrin.h>
+#include "platform/SearchShadow.h"
 
-// Both searches filter candidate positions with SSE2, eight UTF-16 units at a time, by
-// testing the needle's first and last unit together; only positions passing both tests are
-// compared in full. Markers that begin with a very common character ('<', '"') stay cheap
-// because their last character rarely sits at the right distance from it.
+#include <immintrin.h>
+
+#include <optional>
+#include <string>
+
+// Every search filters candidate positions with SIMD by testing the needle's first and last
+// character together; only positions passing both tests are compared in full. Markers that
+// begin with a very common character ('<', '"') stay cheap because their last character
+// rarely sits at the right distance from it.
+//
+// Over plain UTF-16 text the filter reads eight characters per SSE2 step. Over a text with a
+// SearchShadow it reads the shadow's bytes, 32 per AVX2 step where the processor has AVX2
+// (16 per SSE2 step otherwise), and confirms candidates on the UTF-16 text.
 
 namespace platform {
 namespace {
@@ -15,21 +24,16 @@ inline char16_t asciiLower(char16_t c)
     return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
 }
 
+inline bool isAsciiLowerLetter(char16_t c)
+{
+    return c >= u'a' && c <= u'z';
+}
+
 inline char16_t folded(char16_t c)
 {
     if (c < 0x80)
         return asciiLower(c);
     return QChar(c).toCaseFolded().unicode();
-}
-
-inline int maskOf(__m128i block, __m128i a)
-{
-    return _mm_movemask_epi8(_mm_cmpeq_epi16(block, a));
-}
-
-inline __m128i load(const char16_t *p)
-{
-    return _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
 }
 
 bool equalExact(const char16_t *a, const char16_t *b, qsizetype n)
@@ -45,27 +49,57 @@ bool equalExact(const char16_t *a, const char16_t *b, qsizetype n)
 bool equalFolded(const char16_t *text, const char16_t *lowered, qsizetype n)
 {
     for (qsizetype i = 0; i < n; ++i) {
-        char16_t c = text[i];
-        if (c == lowered[i])
-            continue;
-        if (folded(c) != lowered[i])
+        const char16_t c = text[i];
+        if (c != lowered[i] && folded(c) != lowered[i])
             return false;
     }
     return true;
 }
 
-// Non-ASCII units whose simple case folding is an ASCII letter (KELVIN SIGN, LONG S).
-// A folded ASCII first or last unit may stand for them in the text.
+// The needle folded, on the stack for markers (no allocation per search).
+class FoldedNeedle
+{
+public:
+    explicit FoldedNeedle(QStringView needle)
+    {
+        const qsizetype n = needle.size();
+        m_data = m_inline;
+        if (n > qsizetype(std::size(m_inline))) {
+            m_heap.resize(size_t(n));
+            m_data = m_heap.data();
+        }
+        for (qsizetype k = 0; k < n; ++k)
+            m_data[k] = folded(needle.utf16()[k]);
+    }
+    const char16_t *data() const { return m_data; }
+
+private:
+    char16_t m_inline[128];
+    std::u16string m_heap;
+    char16_t *m_data;
+};
+
+// Non-ASCII units whose simple case folding is an ASCII letter: KELVIN SIGN and LONG S.
+bool hasForeignForm(char16_t lowerAscii)
+{
+    return lowerAscii == u'k' || lowerAscii == u's';
+}
+
 char16_t foreignFormOf(char16_t lowerAscii)
 {
-    switch (lowerAscii) {
-    case u'k':
-        return 0x212A;
-    case u's':
-        return 0x017F;
-    default:
-        return 0;
-    }
+    return lowerAscii == u'k' ? char16_t(0x212A) : lowerAscii == u's' ? char16_t(0x017F) : 0;
+}
+
+// ---- UTF-16 filter (SSE2) ----
+
+inline int maskOf(__m128i block, __m128i a)
+{
+    return _mm_movemask_epi8(_mm_cmpeq_epi16(block, a));
+}
+
+inline __m128i load(const char16_t *p)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
 }
 
 // The UTF-16 units that fold to one ASCII unit, tested against eight text units at once.
@@ -73,8 +107,8 @@ struct FoldedUnit
 {
     explicit FoldedUnit(char16_t lower)
         : lowerForm(_mm_set1_epi16(short(lower)))
-        , upperForm(_mm_set1_epi16(short(lower >= u'a' && lower <= u'z' ? lower - 32 : lower)))
-        , foreignForm(_mm_set1_epi16(short(foreignFormOf(lower) ? foreignFormOf(lower) : lower)))
+        , upperForm(_mm_set1_epi16(short(isAsciiLowerLetter(lower) ? lower - 32 : lower)))
+        , foreignForm(_mm_set1_epi16(short(hasForeignForm(lower) ? foreignFormOf(lower) : lower)))
     {}
     int mask(__m128i block) const
     {
@@ -84,6 +118,167 @@ struct FoldedUnit
     __m128i upperForm;
     __m128i foreignForm;
 };
+
+// ---- Shadow filter: one byte per character ----
+
+// How often each ASCII byte occurs in the site's pages, in parts per ten thousand
+// (tools/generate-byte-frequencies.py). The shadow's filter tests the needle's two rarest
+// characters, so that markers built of common characters ("=\"title-cast-item\"") still
+// yield few candidates.
+constexpr unsigned short htmlByteFrequency[128] = {
+    1,   1,   1,   1,   1,   1,   1,   1,   1,   49,  69,  1,   1,   1,   1,   1,   1,   1,   1,
+    1,   1,   1,   1,   1,   1,   1,   1,   1,   1,   1,   1,   1,   719, 16,  348, 2,   1,   5,
+    25,  19,  63,  63,  20,  7,   118, 313, 204, 135, 149, 140, 116, 84,  88,  82,  64,  57,  61,
+    56,  107, 65,  96,  150, 95,  10,  6,   21,  22,  30,  18,  17,  13,  10,  12,  17,  6,   5,
+    26,  40,  21,  13,  14,  10,  18,  27,  32,  11,  18,  14,  12,  12,  9,   13,  23,  13,  1,
+    152, 1,   447, 107, 283, 221, 580, 109, 138, 135, 477, 22,  52,  295, 177, 368, 319, 208, 10,
+    331, 352, 548, 115, 103, 87,  55,  82,  26,  44,  14,  44,  1,   1,
+};
+
+unsigned frequencyOf(char16_t c, bool ignoreCase)
+{
+    unsigned frequency = htmlByteFrequency[c];
+    if (ignoreCase && isAsciiLowerLetter(c))
+        frequency += htmlByteFrequency[c - 32];
+    return frequency;
+}
+
+// The two positions of the needle the shadow's filter tests: its rarest characters. Nothing
+// when a needle character there is not ASCII (or is NUL): such needles skip the shadow.
+struct Probes
+{
+    qsizetype first;
+    qsizetype second;
+};
+
+std::optional<Probes> chooseProbes(const char16_t *needle, qsizetype n, bool ignoreCase)
+{
+    qsizetype best = -1;
+    qsizetype next = -1;
+    for (qsizetype k = 0; k < n; ++k) {
+        const char16_t c = needle[k];
+        if (c == 0 || c >= 0x80)
+            continue;
+        const unsigned frequency = frequencyOf(c, ignoreCase);
+        if (best < 0 || frequency < frequencyOf(needle[best], ignoreCase)) {
+            next = best;
+            best = k;
+        } else if (next < 0 || frequency < frequencyOf(needle[next], ignoreCase)) {
+            next = k;
+        }
+    }
+    if (best < 0)
+        return std::nullopt;
+    if (next < 0)
+        next = best;
+    return Probes{std::min(best, next), std::max(best, next)};
+}
+
+// How one end of the needle is recognised in the shadow: a byte equal to `exact`, or, for a
+// letter ignoring case, a byte equal to `exact` once 0x20 is set; with a foreign form, any
+// non-ASCII byte too (the confirmation on the text decides).
+struct ByteTest
+{
+    unsigned char exact;
+    bool caseless;
+    bool nonAscii;
+};
+
+ByteTest byteTest(char16_t end, bool ignoreCase)
+{
+    const bool letter = ignoreCase && isAsciiLowerLetter(end);
+    return {static_cast<unsigned char>(end), letter, ignoreCase && hasForeignForm(end)};
+}
+
+inline bool byteMatches(unsigned char b, const ByteTest &t)
+{
+    if (t.caseless ? (b | 0x20) == t.exact : b == t.exact)
+        return true;
+    return t.nonAscii && (b >= 0x80 || b == 0);
+}
+
+template<typename Confirm>
+qsizetype scanShadowSse2(const unsigned char *bytes, qsizetype from, qsizetype lastStart,
+                         Probes probes, ByteTest head, ByteTest tail, Confirm confirm)
+{
+    const auto sseMask = [](__m128i block, const ByteTest &t) {
+        const __m128i probe = t.caseless ? _mm_or_si128(block, _mm_set1_epi8(0x20)) : block;
+        int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(probe, _mm_set1_epi8(char(t.exact))));
+        if (t.nonAscii) {
+            mask |= _mm_movemask_epi8(block) |
+                    _mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_setzero_si128()));
+        }
+        return mask;
+    };
+    const unsigned char *firstProbe = bytes + probes.first;
+    const unsigned char *secondProbe = bytes + probes.second;
+    qsizetype i = from;
+    for (; i + 16 <= lastStart + 1; i += 16) {
+        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i *>(firstProbe + i));
+        const __m128i end = _mm_loadu_si128(reinterpret_cast<const __m128i *>(secondProbe + i));
+        unsigned mask = unsigned(sseMask(first, head) & sseMask(end, tail));
+        while (mask) {
+            const qsizetype at = i + __builtin_ctz(mask);
+            if (confirm(at))
+                return at;
+            mask &= mask - 1;
+        }
+    }
+    for (; i <= lastStart; ++i) {
+        if (byteMatches(firstProbe[i], head) && byteMatches(secondProbe[i], tail) && confirm(i))
+            return i;
+    }
+    return -1;
+}
+
+__attribute__((target("avx2"))) inline unsigned avxMask(__m256i block, const ByteTest &t)
+{
+    const __m256i probe = t.caseless ? _mm256_or_si256(block, _mm256_set1_epi8(0x20)) : block;
+    unsigned mask =
+        unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(probe, _mm256_set1_epi8(char(t.exact)))));
+    if (t.nonAscii) {
+        mask |= unsigned(_mm256_movemask_epi8(block)) |
+                unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, _mm256_setzero_si256())));
+    }
+    return mask;
+}
+
+template<typename Confirm>
+__attribute__((target("avx2"))) qsizetype
+scanShadowAvx2(const unsigned char *bytes, qsizetype from, qsizetype lastStart, Probes probes,
+               ByteTest head, ByteTest tail, Confirm confirm)
+{
+    const unsigned char *firstProbe = bytes + probes.first;
+    const unsigned char *secondProbe = bytes + probes.second;
+    qsizetype i = from;
+    for (; i + 32 <= lastStart + 1; i += 32) {
+        const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(firstProbe + i));
+        const __m256i end = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(secondProbe + i));
+        unsigned mask = avxMask(first, head) & avxMask(end, tail);
+        while (mask) {
+            const qsizetype at = i + __builtin_ctz(mask);
+            if (confirm(at))
+                return at;
+            mask &= mask - 1;
+        }
+    }
+    return scanShadowSse2(bytes, i, lastStart, probes, head, tail, confirm);
+}
+
+bool processorHasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+template<typename Confirm>
+qsizetype scanShadow(const unsigned char *bytes, qsizetype from, qsizetype lastStart, Probes probes,
+                     ByteTest head, ByteTest tail, Confirm confirm)
+{
+    if (processorHasAvx2())
+        return scanShadowAvx2(bytes, from, lastStart, probes, head, tail, confirm);
+    return scanShadowSse2(bytes, from, lastStart, probes, head, tail, confirm);
+}
 
 } // namespace
 
@@ -135,20 +330,9 @@ qsizetype findIgnoringCase(QStringView haystack, QStringView needle, qsizetype f
     if (from > size - n)
         return -1;
 
-    // Markers are short; fold them on the stack so the search allocates nothing.
-    constexpr qsizetype inlineCapacity = 128;
-    char16_t inlineBuffer[inlineCapacity];
-    std::u16string heapBuffer;
-    char16_t *lowered = inlineBuffer;
-    if (n > inlineCapacity) {
-        heapBuffer.resize(size_t(n));
-        lowered = heapBuffer.data();
-    }
-    for (qsizetype k = 0; k < n; ++k)
-        lowered[k] = folded(needle.utf16()[k]);
-    const char16_t firstLow = lowered[0];
-    const char16_t lastLow = lowered[n - 1];
-
+    const FoldedNeedle lowered(needle);
+    const char16_t firstLow = lowered.data()[0];
+    const char16_t lastLow = lowered.data()[n - 1];
     const char16_t *text = haystack.utf16();
     const qsizetype last = n - 1;
     const qsizetype lastStart = size - n;
@@ -162,17 +346,59 @@ qsizetype findIgnoringCase(QStringView haystack, QStringView needle, qsizetype f
             while (mask) {
                 const int bit = __builtin_ctz(unsigned(mask));
                 const qsizetype at = i + bit / 2;
-                if (equalFolded(text + at, lowered, n))
+                if (equalFolded(text + at, lowered.data(), n))
                     return at;
                 mask &= ~(3 << bit);
             }
         }
     }
     for (; i <= lastStart; ++i) {
-        if (folded(text[i]) == firstLow && equalFolded(text + i, lowered, n))
+        if (folded(text[i]) == firstLow && equalFolded(text + i, lowered.data(), n))
             return i;
     }
     return -1;
+}
+
+qsizetype findExact(QStringView haystack, const SearchShadow &shadow, QStringView needle,
+                    qsizetype from)
+{
+    const qsizetype n = needle.size();
+    const qsizetype size = haystack.size();
+    if (from < 0)
+        from = 0;
+    if (n == 0 || from > size - n || shadow.size() != size)
+        return findExact(haystack, needle, from);
+    const char16_t *pattern = needle.utf16();
+    const std::optional<Probes> probes = chooseProbes(pattern, n, false);
+    if (!probes)
+        return findExact(haystack, needle, from);
+
+    const char16_t *text = haystack.utf16();
+    return scanShadow(reinterpret_cast<const unsigned char *>(shadow.bytes()), from, size - n,
+                      *probes, byteTest(pattern[probes->first], false),
+                      byteTest(pattern[probes->second], false),
+                      [&](qsizetype at) { return equalExact(text + at, pattern, n); });
+}
+
+qsizetype findIgnoringCase(QStringView haystack, const SearchShadow &shadow, QStringView needle,
+                           qsizetype from)
+{
+    const qsizetype n = needle.size();
+    const qsizetype size = haystack.size();
+    if (from < 0)
+        from = 0;
+    if (n == 0 || from > size - n || shadow.size() != size)
+        return findIgnoringCase(haystack, needle, from);
+    const FoldedNeedle lowered(needle);
+    const std::optional<Probes> probes = chooseProbes(lowered.data(), n, true);
+    if (!probes)
+        return findIgnoringCase(haystack, needle, from);
+
+    const char16_t *text = haystack.utf16();
+    return scanShadow(reinterpret_cast<const unsigned char *>(shadow.bytes()), from, size - n,
+                      *probes, byteTest(lowered.data()[probes->first], true),
+                      byteTest(lowered.data()[probes->second], true),
+                      [&](qsizetype at) { return equalFolded(text + at, lowered.data(), n); });
 }
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/Cursor.h"
 #include "platform/NumberReading.h"
+#include "platform/SearchShadow.h"
 #include "platform/TextEncoding.h"
 #include "platform/TextSearch.h"
 #include "tests/support/TestMain.h"
@@ -23,6 +24,7 @@ private Q_SLOTS:
     void atEndIgnoresTrailingWhiteSpace();
     void searchesAgreeWithAPlainSearch();
     void caseInsensitiveSearchFoldsBeyondAscii();
+    void shadowSearchesAgreeWithPlainOnes();
     void firstWholeNumber();
     void percentEscaping();
     void precomposition();
@@ -131,6 +133,39 @@ void CursorTest::caseInsensitiveSearchFoldsBeyondAscii()
     QCOMPARE(findIgnoringCase(u"cla\u017F\u017F", u"class"), 0);
     QCOMPARE(findIgnoringCase(u"CAF\u00C9", u"caf\u00E9"), 0);
     QCOMPARE(findExact(u"CAF\u00C9", u"caf\u00E9"), -1);
+}
+
+void CursorTest::shadowSearchesAgreeWithPlainOnes()
+{
+    // Long enough texts for both SIMD widths and the tails, with characters whose shadow
+    // byte is not their own: Latin-1, KELVIN SIGN and LONG S (which fold to k and s), CJK
+    // above U+8000 (whose byte is 0) and a NUL.
+    QRandomGenerator random(7);
+    const QString alphabet = u"aAkKsSt<>=\"/ \u00E9\u212A\u017F\u5343\u0000-"_qs;
+    for (int round = 0; round < 2000; ++round) {
+        QString text;
+        const int length = int(random.bounded(300));
+        for (int i = 0; i < length; ++i)
+            text.append(alphabet.at(random.bounded(alphabet.size())));
+        QString needle;
+        if (length > 8 && random.bounded(3)) {
+            const int at = int(random.bounded(length - 4));
+            needle = text.mid(at, 1 + int(random.bounded(qMin(12, length - at))));
+        } else {
+            for (int i = 0, n = 1 + int(random.bounded(6)); i < n; ++i)
+                needle.append(alphabet.at(random.bounded(alphabet.size())));
+        }
+        const SearchShadow shadow(text);
+        const int from = int(random.bounded(length + 2)) - 1;
+        QCOMPARE(findExact(text, shadow, needle, from), findExact(text, needle, from));
+        QCOMPARE(findIgnoringCase(text, shadow, needle, from),
+                 findIgnoringCase(text, needle, from));
+    }
+    // The cursor over a prepared text finds what it finds over the plain one.
+    const QString page = QString(u"x"_qs).repeated(100000) + u"<DIV ID=\"Keywords_Content\">"_qs;
+    Cursor prepared(page, SearchShadow::makeFor(page));
+    QVERIFY(prepared.scanUpTo(u"<div id=\"keywords_content"));
+    QCOMPARE(prepared.position(), 100000);
 }
 
 void CursorTest::firstWholeNumber()
