@@ -101,7 +101,7 @@ void addOptions(QCommandLineParser &parser)
          QStringLiteral("lookup: give the catalogue a user-defined field of this title "
                         "(repeatable); its record key is the title itself."),
          QStringLiteral("TITLE")},
-        {QStringLiteral("plugin"), QStringLiteral("The plug-in library to load."),
+        {QStringLiteral("plugin-library"), QStringLiteral("The plug-in library to load."),
          QStringLiteral("PATH")},
     });
     QString summary;
@@ -116,8 +116,8 @@ void addOptions(QCommandLineParser &parser)
 
 QString pluginPath(const QCommandLineParser &parser)
 {
-    if (parser.isSet(QStringLiteral("plugin")))
-        return parser.value(QStringLiteral("plugin"));
+    if (parser.isSet(QStringLiteral("plugin-library")))
+        return parser.value(QStringLiteral("plugin-library"));
     return hostapp::defaultPlugInsDirectory() + QStringLiteral("/IMDB.bundle/IMDB.so");
 }
 
