@@ -7,6 +7,7 @@
 #include "details/FieldGroups.h"
 #include "details/LegacyPage.h"
 #include "details/PageRequests.h"
+#include "details/PendingPage.h"
 #include "details/TitlePage.h"
 #include "details/TitleRecord.h"
 #include "host/HostController.h"
@@ -68,6 +69,17 @@ std::optional<QVariantMap> IMDB::resultNumber(qint64 index)
 
     const QString number = results.numbers.at(index);
     const QUrl address = details::titlePageAddress(number);
+    // The pages the options ask for are requested now, in parallel with the title page; a
+    // full-credits page wanted only because the title turns out to be a series is
+    // requested when that is known.
+    std::shared_ptr<details::PendingPage> fullCredits;
+    if (platform::UserDefaults::boolForKey(prefs::credits))
+        fullCredits =
+            details::PendingPage::start([number] { return details::fetchFullCreditsPage(number); });
+    std::shared_ptr<details::PendingPage> keywords;
+    if (platform::UserDefaults::boolForKey(prefs::additionalPlotKeywords))
+        keywords =
+            details::PendingPage::start([number] { return details::fetchKeywordsPage(number); });
     const Text page = decodedPage(details::fetchTitlePage(address));
     if (platform::UserDefaults::boolForKey(prefs::debugFile)) {
         details::addToDebugFile(address.toString() + u"\n\n");
@@ -80,6 +92,11 @@ std::optional<QVariantMap> IMDB::resultNumber(qint64 index)
         return std::nullopt;
 
     TitlePage titlePage(page, number, fields, searchedTitle);
+    if (fullCredits)
+        titlePage.setFullCreditsLoader(
+            [fullCredits](const QString &) { return fullCredits->get(); });
+    if (keywords)
+        titlePage.setKeywordsLoader([keywords](const QString &) { return keywords->get(); });
     record.set(recordkey::url, address.toString());
     record.set(recordkey::locale, countryCode());
     record.set(recordkey::localeLanguage, languageCode());

@@ -36,6 +36,7 @@ private Q_SLOTS:
     void brokenStructuredData_data();
     void brokenStructuredData();
     void hugePageStaysFast();
+    void optionalPagesComeInParallel();
     void lookupOnAWorkerThread();
     void concurrentSearchNeverTearsALookup();
 
@@ -293,6 +294,47 @@ void LookupTest::hugePageStaysFast()
     QVERIFY(record);
     QCOMPARE(record->value(u"title"_qs).toString(), u"Huge"_qs);
     QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+}
+
+void LookupTest::optionalPagesComeInParallel()
+{
+    // Every answer comes 600 ms late. With both options on, the full-credits and keywords
+    // pages are asked for together with the title page: the lookup takes one delay, not three.
+    setBool(prefs::credits, true);
+    setBool(prefs::additionalPlotKeywords, true);
+    for (const char *path :
+         {"/title/tt0000041", "/title/tt0000041/fullcredits", "/title/tt0000041/keywords"}) {
+        TestSite::Route route;
+        route.target = QString::fromLatin1(path);
+        route.body = "<html><title>Parallel (2001) - IMDb</title></html>";
+        m_site.addRoute(route);
+    }
+    m_site.setGlobalDelay(600);
+    m_plugin.searchFor({{u"imdb"_qs, u"0000041"_qs}}, &m_host);
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(m_plugin.resultNumber(0));
+    const qint64 elapsed = timer.elapsed();
+    m_site.setGlobalDelay(0);
+    QVERIFY2(elapsed >= 600 && elapsed < 1100, qPrintable(QString::number(elapsed)));
+    QCOMPARE(m_site.requestCount("/title/tt0000041/fullcredits"), 1);
+    QCOMPARE(m_site.requestCount("/title/tt0000041/keywords"), 1);
+
+    // With the options off, a series still gets its full-credits page, asked for only once
+    // the title page has shown it is one; the keywords page is never asked for.
+    removeObject(prefs::credits);
+    removeObject(prefs::additionalPlotKeywords);
+    m_site.clearRequests();
+    TestSite::Route series;
+    series.target = u"/title/tt0000042"_qs;
+    series.body =
+        "<html><title>Serial (TV Series 2001\u2013 ) - IMDb</title>(TV Series 2001)</html>";
+    m_site.addRoute(series);
+    m_plugin.searchFor({{u"imdb"_qs, u"0000042"_qs}}, &m_host);
+    QVERIFY(m_plugin.resultNumber(0));
+    QCOMPARE(m_site.requests().size(), 2);
+    QCOMPARE(m_site.requests().at(0).target, QByteArray("/title/tt0000042"));
+    QCOMPARE(m_site.requests().at(1).target, QByteArray("/title/tt0000042/fullcredits"));
 }
 
 void LookupTest::lookupOnAWorkerThread()
