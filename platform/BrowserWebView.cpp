@@ -99,14 +99,27 @@ void BrowserWebView::evaluateJavaScript(const QString &script,
     });
 }
 
-bool BrowserWebView::visitAndWait(const QUrl &url, int settleMs)
+bool BrowserWebView::visitAndWait(const QUrl &url)
 {
+    // A check page sets its cookie from a script, which may run before or after the page has
+    // finished loading: wait for a cookie, or give the scripts a few seconds.
+    constexpr int settleMs = 3000;
     BrowserWebView view;
     QEventLoop loop;
     bool loaded = false;
+    bool cookieArrived = false;
+    connect(QWebEngineProfile::defaultProfile()->cookieStore(), &QWebEngineCookieStore::cookieAdded,
+            &loop, [&] {
+                cookieArrived = true;
+                if (loaded)
+                    loop.quit();
+            });
     connect(&view, &WebView::didFinishNavigation, &loop, [&] {
         loaded = true;
-        QTimer::singleShot(settleMs, &loop, &QEventLoop::quit);
+        if (cookieArrived)
+            loop.quit();
+        else
+            QTimer::singleShot(settleMs, &loop, &QEventLoop::quit);
     });
     connect(&view, &WebView::didFailNavigation, &loop, &QEventLoop::quit);
     view.load(url);

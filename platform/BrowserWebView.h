@@ -23,8 +23,9 @@ public:
                             std::function<void(std::optional<QString>)> completion) override;
 
     // Loads `url` and waits, running the event loop without user input, until the page has
-    // loaded and its scripts have had `settleMs` to run. For the site's browser check.
-    static bool visitAndWait(const QUrl &url, int settleMs);
+    // loaded and set a cookie, or its scripts have had a few seconds. For the site's browser
+    // check; main thread only.
+    static bool visitAndWait(const QUrl &url);
 
 private:
     void loadFinished(bool ok);

@@ -2,6 +2,8 @@
 
 #include "platform/CookieStore.h"
 #include "platform/SiteConfig.h"
+#include "platform/SystemLog.h"
+#include "platform/WebView.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -99,13 +101,15 @@ bool isCompleteHttpAnswer(const QNetworkReply &reply)
     return status >= 400 && contentOrServerError;
 }
 
-} // namespace
-
-QByteArray fetchSynchronously(const HttpRequest &request)
+struct Answer
 {
-    if (!QCoreApplication::instance() || !request.url.isValid())
-        return {};
+    QByteArray body;
+    // The site's bot check: 202 with the challenge header, served to a browser only.
+    bool browserCheck = false;
+};
 
+Answer fetchOnce(const HttpRequest &request)
+{
     QNetworkReply *reply = managerForThisThread().get(makeRequest(request));
     QByteArray body;
     bool abandoned = false;
@@ -131,10 +135,40 @@ QByteArray fetchSynchronously(const HttpRequest &request)
 
     if (!abandoned)
         body += reply->readAll();
+    Answer answer;
     const bool usable =
         !abandoned && isCompleteHttpAnswer(*reply) && body.size() <= HttpLimits::maxBodyBytes;
+    if (usable)
+        answer.body = body;
+    answer.browserCheck =
+        usable && reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 202 &&
+        reply->rawHeader("x-amzn-waf-action").trimmed().compare("challenge", Qt::CaseInsensitive) ==
+            0;
     delete reply;
-    return usable ? body : QByteArray();
+    return answer;
+}
+
+} // namespace
+
+QByteArray fetchSynchronously(const HttpRequest &request)
+{
+    if (!QCoreApplication::instance() || !request.url.isValid())
+        return {};
+    Answer answer = fetchOnce(request);
+    if (!answer.browserCheck)
+        return answer.body;
+    // The site serves the page only to a browser that has run its check. A real browser
+    // engine, when the host has one, runs it once; the cookies it receives are in the shared
+    // store, and the request is made again with them.
+    if (!passBrowserCheck(site::routed(request.url))) {
+        systemLog(
+            QStringLiteral("The site asked for a browser check of %1, and there is no browser "
+                           "engine to pass it")
+                .arg(request.url.toString()));
+        return {};
+    }
+    answer = fetchOnce(request);
+    return answer.browserCheck ? QByteArray() : answer.body;
 }
 
 } // namespace platform

@@ -5,6 +5,9 @@
 #include "platform/BrowserWebView.h"
 #endif
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <atomic>
 
 namespace platform {
@@ -52,6 +55,26 @@ std::unique_ptr<WebView> WebView::create(Kind kind)
     Q_UNUSED(kind);
 #endif
     return std::make_unique<StaticWebView>();
+}
+
+bool passBrowserCheck(const QUrl &url)
+{
+#ifdef IMDB_WITH_WEBENGINE
+    if (WebView::preferredKind() != WebView::Kind::Browser)
+        return false;
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app)
+        return false;
+    if (QThread::currentThread() == app->thread())
+        return BrowserWebView::visitAndWait(url);
+    bool passed = false;
+    QMetaObject::invokeMethod(
+        app, [&] { passed = BrowserWebView::visitAndWait(url); }, Qt::BlockingQueuedConnection);
+    return passed;
+#else
+    Q_UNUSED(url);
+    return false;
+#endif
 }
 
 QByteArray browserUserAgent()

@@ -54,4 +54,10 @@ protected:
 // The browser User-Agent that page requests of the site send.
 QByteArray browserUserAgent();
 
+// Loads `url` once in the browser engine, when the host uses it, and lets the page's scripts
+// run, so that the site's browser check can set its cookies in the shared cookie store.
+// Callable from any thread (the engine runs on the main thread); false without a browser
+// engine or when the page could not be loaded.
+bool passBrowserCheck(const QUrl &url);
+
 } // namespace platform
