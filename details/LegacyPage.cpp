@@ -43,11 +43,12 @@ class LegacyParser
 {
 public:
     LegacyParser(const Text &page, QString titleNumber, TitleRecord &record,
-                 FieldsController *fields)
+                 FieldsController *fields, const PlotSummaryLoader &plotSummary)
         : m_scanner(page.string())
         , m_titleNumber(std::move(titleNumber))
         , m_record(record)
         , m_fields(fields)
+        , m_plotSummary(plotSummary)
     {}
 
     void run()
@@ -262,11 +263,11 @@ private:
             m_record.set(recordkey::tagline, tagline.stringByCleaningHTML());
     }
 
-    // The only page the parser fetches itself. A summary page without the summary list
+    // The only other page the parser reads. A summary page without the summary list
     // removes "summary"; no page at all leaves it.
     void addPlotSummary()
     {
-        const Text page = fetchPlotSummaryPage(m_titleNumber);
+        const Text page = m_plotSummary ? m_plotSummary(m_titleNumber) : Text();
         if (page.isNull())
             return;
         m_record.set(recordkey::summary, page.stringBetween(u"\"zebraList\"", u"</p")
@@ -358,6 +359,7 @@ private:
     QString m_titleNumber;
     TitleRecord &m_record;
     FieldsController *m_fields;
+    const PlotSummaryLoader &m_plotSummary;
 };
 
 } // namespace
@@ -365,7 +367,13 @@ private:
 void oldIMDBParsingStyle(const Text &page, const QString &titleNumber, TitleRecord &record,
                          FieldsController *fields)
 {
-    LegacyParser(page, titleNumber, record, fields).run();
+    oldIMDBParsingStyle(page, titleNumber, record, fields, fetchPlotSummaryPage);
+}
+
+void oldIMDBParsingStyle(const Text &page, const QString &titleNumber, TitleRecord &record,
+                         FieldsController *fields, const PlotSummaryLoader &plotSummary)
+{
+    LegacyParser(page, titleNumber, record, fields, plotSummary).run();
 }
 
 } // namespace details
