@@ -6,11 +6,11 @@ namespace details {
 namespace {
 
 // Threads of their own, so that a busy global pool (the web view's fetches) never holds
-// these requests back; two lookups at once need four.
+// these requests back; a lookup asks for up to three pages at once.
 class PagePool : public QThreadPool
 {
 public:
-    PagePool() { setMaxThreadCount(4); }
+    PagePool() { setMaxThreadCount(9); }
 };
 
 QThreadPool &pagePool()

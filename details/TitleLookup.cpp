@@ -49,7 +49,6 @@ Text decodedPage(const QByteArray &body)
 std::optional<QVariantMap> IMDB::resultNumber(qint64 index)
 {
     TitleRecord record;
-    FieldsController *fields = fieldsControllerFromMainThread();
 
     // One consistent view of the search this lookup belongs to, whatever a new search on
     // the main thread does meanwhile.
@@ -61,6 +60,7 @@ std::optional<QVariantMap> IMDB::resultNumber(qint64 index)
         searchedTitle = m_currentTitle;
     }
     if (index < 0 || index >= results.numbers.size()) {
+        fieldsControllerFromMainThread();
         platform::systemLog(platform::stringWithFormat(
             u"Error: IMDb number for requested out of range number %ld", {QString::number(index)}));
         record.set(recordkey::title, QStringLiteral("No Data Found on IMDB"));
@@ -80,7 +80,12 @@ std::optional<QVariantMap> IMDB::resultNumber(qint64 index)
     if (platform::UserDefaults::boolForKey(prefs::additionalPlotKeywords))
         keywords =
             details::PendingPage::start([number] { return details::fetchKeywordsPage(number); });
-    const Text page = decodedPage(details::fetchTitlePage(address));
+    const auto titlePageText = details::PendingPage::start(
+        [address] { return decodedPage(details::fetchTitlePage(address)); });
+    // Asking the main thread for the fields controller may have to wait for its event loop;
+    // the requests are under way meanwhile.
+    FieldsController *fields = fieldsControllerFromMainThread();
+    const Text page = titlePageText->get();
     if (platform::UserDefaults::boolForKey(prefs::debugFile)) {
         details::addToDebugFile(address.toString() + u"\n\n");
         if (!page.isNull())

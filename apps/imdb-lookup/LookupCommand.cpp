@@ -3,6 +3,7 @@
 #include "host/MyVellumPlugin.h"
 #include "host/RecordOperations.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QJsonDocument>
 #include <QThread>
@@ -29,7 +30,10 @@ std::optional<QVariantMap> lookUpOnWorkerThread(MyVellumPlugin *plugin, qint64 i
 int lookupCommand(Session &session)
 {
     session.host.setCustomFields(session.options.values(QStringLiteral("custom-field")));
+    QElapsedTimer timer;
+    timer.start();
     const qsizetype count = runSearch(session);
+    const qint64 searchMs = timer.restart();
     if (count < 0) {
         printError(QStringLiteral("The search did not answer\n"));
         return 1;
@@ -47,6 +51,10 @@ int lookupCommand(Session &session)
         return 2;
     }
     const std::optional<QVariantMap> record = lookUpOnWorkerThread(session.plugin.plugin, pick);
+    if (session.options.isSet(QStringLiteral("timing")))
+        printError(QStringLiteral("timing: search %1 ms, lookup %2 ms\n")
+                       .arg(searchMs)
+                       .arg(timer.elapsed()));
     if (!record) {
         printError(QStringLiteral("The title page could not be read\n"));
         return 1;

@@ -95,6 +95,8 @@ void addOptions(QCommandLineParser &parser)
              .arg(platform::WebView::browserAvailable() ? QStringLiteral("browser")
                                                         : QStringLiteral("static")),
          QStringLiteral("KIND")},
+        {QStringLiteral("timing"),
+         QStringLiteral("lookup: print how long the search and the lookup took (standard error).")},
         {QStringLiteral("pick"), QStringLiteral("lookup: the result to look up (from 0)."),
          QStringLiteral("N")},
         {QStringLiteral("custom-field"),
