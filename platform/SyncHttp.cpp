@@ -18,8 +18,21 @@
 namespace platform {
 namespace {
 
-// One manager per thread. On the application's thread the application owns it, so it goes
-// before the application does; on other threads it goes when the thread ends.
+// The application thread's manager goes while the application is being taken down, before
+// its instance is gone: the manager's own network thread still needs it to close cleanly.
+QPointer<QNetworkAccessManager> &applicationThreadManager()
+{
+    static QPointer<QNetworkAccessManager> manager;
+    return manager;
+}
+
+void deleteApplicationThreadManager()
+{
+    delete applicationThreadManager().data();
+}
+
+// One manager per thread. On the application's thread the application takes it down; on
+// other threads it goes when the thread ends.
 class ThreadManager
 {
 public:
@@ -38,8 +51,11 @@ public:
             manager->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
             QCoreApplication *app = QCoreApplication::instance();
             m_ownedByApplication = app && app->thread() == QThread::currentThread();
-            if (m_ownedByApplication)
+            if (m_ownedByApplication) {
                 manager->setParent(app);
+                applicationThreadManager() = manager;
+                qAddPostRoutine(deleteApplicationThreadManager);
+            }
             m_manager = manager;
         }
         return *m_manager;

@@ -23,10 +23,16 @@ ensure_packages() {
     "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
-# configure_and_build DIR [CMAKE ARGS...]
+# configure_and_build DIR [CMAKE ARGS...]: quiet unless something fails.
 configure_and_build() {
     local dir=$1
     shift
-    cmake -S "$IMDB_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" --parallel "$(nproc)"
+    mkdir -p "$dir"
+    echo "Building in $dir ..." >&2
+    if ! { cmake -S "$IMDB_ROOT" -B "$dir" -G Ninja "$@" &&
+        cmake --build "$dir" --parallel "$(nproc)"; } >"$dir/build.log" 2>&1; then
+        tail -n 60 "$dir/build.log" >&2
+        echo "The build failed; the whole log is $dir/build.log" >&2
+        return 1
+    fi
 }

@@ -46,9 +46,19 @@ const Command *findCommand(const QString &name)
     return nullptr;
 }
 
+// The frameworks' own chatter (the browser engine describes its graphics set-up at every
+// start) is not this program's output; IMDB_LOOKUP_QT_MESSAGES=1 shows it again.
+void quietFrameworkMessages(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    static const bool shown = qEnvironmentVariableIntValue("IMDB_LOOKUP_QT_MESSAGES") != 0;
+    if (shown || type == QtCriticalMsg || type == QtFatalMsg)
+        qt_message_output(type, context, text);
+}
+
 // Settings a process has to make before its application object exists.
 void prepareProcess()
 {
+    qInstallMessageHandler(quietFrameworkMessages);
     // A command-line program needs no display: widgets are built offscreen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
