@@ -1,5 +1,6 @@
 #include "platform/StaticWebView.h"
 
+#include "platform/RequestThreads.h"
 #include "platform/SyncHttp.h"
 #include "platform/TextEncoding.h"
 
@@ -72,7 +73,7 @@ void StaticWebView::load(const QUrl &url)
     // The GET runs on a pool thread so the caller's event loop stays free; its answer comes
     // back through this object's queue, and a newer load makes it stale.
     QPointer<StaticWebView> self(this);
-    QThreadPool::globalInstance()->start([self, url, generation] {
+    requestThreads().start([self, url, generation] {
         HttpRequest request{
             url, std::chrono::milliseconds(loadTimeoutMs()), {{"User-Agent", browserUserAgent()}}};
         const QByteArray page = fetchSynchronously(request);
