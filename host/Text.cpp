@@ -113,16 +113,7 @@ Text Text::lowercaseString() const
 
 Text Text::stringBetween(QStringView start, QStringView end) const
 {
-    if (!m_text)
-        return {};
-    const qsizetype at = find(start, 0);
-    if (at < 0)
-        return {};
-    const qsizetype contentStart = at + start.size();
-    const qsizetype contentEnd = find(end, contentStart);
-    if (contentEnd < 0)
-        return m_text->mid(contentStart);
-    return m_text->mid(contentStart, contentEnd - contentStart);
+    return m_text ? betweenFrom(0, start, end) : Text();
 }
 
 Text Text::stringBetween(QStringView start, QStringView end, QStringView from) const
@@ -130,8 +121,12 @@ Text Text::stringBetween(QStringView start, QStringView end, QStringView from) c
     if (!m_text)
         return {};
     const qsizetype origin = find(from, 0);
-    if (origin < 0)
-        return {};
+    return origin < 0 ? Text() : betweenFrom(origin, start, end);
+}
+
+// Only called on a non-null text.
+Text Text::betweenFrom(qsizetype origin, QStringView start, QStringView end) const
+{
     const qsizetype at = find(start, origin);
     if (at < 0)
         return {};

@@ -90,6 +90,7 @@ public:
 
 private:
     qsizetype find(QStringView marker, qsizetype from) const;
+    Text betweenFrom(qsizetype origin, QStringView start, QStringView end) const;
 
     std::optional<QString> m_text;
     std::shared_ptr<const platform::SearchShadow> m_shadow;

@@ -2,7 +2,7 @@
 
 #include "apps/catalogue/CatalogueApplication.h"
 #include "apps/catalogue/MainWindow.h"
-#include "apps/catalogue/ProcessSetup.h"
+#include "apps/shared/ProcessSetup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -10,7 +10,7 @@
 
 int main(int argc, char **argv)
 {
-    prepareCatalogueProcess();
+    hostapp::prepareGuiProcess();
     QApplication app(argc, argv);
     // Settings, the catalogue file and the plug-in's user defaults live under these names.
     QCoreApplication::setOrganizationName(QStringLiteral("imdb-lookup"));

@@ -1,6 +1,7 @@
 // imdb-lookup: a command-line host for the catalogue plug-in.
 
 #include "apps/imdb-lookup/Session.h"
+#include "apps/shared/ProcessSetup.h"
 #include "platform/WebView.h"
 
 #include <QApplication>
@@ -63,23 +64,7 @@ void prepareProcess()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The browser engine shares its graphics context with the application's, and as root it
-    // cannot use its sandbox. Its own log lines are not this program's output.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--log-level=3");
-    // Without a session the platform plug-in warns about a missing runtime folder.
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QByteArray runtime =
-            QDir::tempPath().toLocal8Bit() + "/runtime-" + QByteArray::number(geteuid());
-        QDir().mkpath(QString::fromLocal8Bit(runtime));
-        QFile::setPermissions(QString::fromLocal8Bit(runtime), QFileDevice::ReadOwner |
-                                                                   QFileDevice::WriteOwner |
-                                                                   QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime);
-    }
+    hostapp::prepareGuiProcess();
 }
 
 void addOptions(QCommandLineParser &parser)

@@ -8,7 +8,7 @@
 #include "apps/catalogue/CatalogueApplication.h"
 #include "apps/catalogue/LookupController.h"
 #include "apps/catalogue/MainWindow.h"
-#include "apps/catalogue/ProcessSetup.h"
+#include "apps/shared/ProcessSetup.h"
 #include "tests/catalogue/CatalogueDriver.h"
 
 #include <QApplication>
@@ -17,7 +17,7 @@
 
 int main(int argc, char **argv)
 {
-    prepareCatalogueProcess();
+    hostapp::prepareGuiProcess();
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("imdb-lookup-tests"));
     QCoreApplication::setApplicationName(QStringLiteral("lookup-child"));

@@ -11,8 +11,8 @@
 #include "apps/catalogue/LookupController.h"
 #include "apps/catalogue/MainWindow.h"
 #include "apps/catalogue/PluginMenus.h"
-#include "apps/catalogue/ProcessSetup.h"
 #include "apps/catalogue/ResultsChooser.h"
+#include "apps/shared/ProcessSetup.h"
 #include "tests/catalogue/CatalogueDriver.h"
 #include "tests/support/TestHost.h"
 #include "tests/support/TestSite.h"
@@ -70,7 +70,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     IsolatedEnvironment environment;
-    prepareCatalogueProcess();
+    hostapp::prepareGuiProcess();
     QApplication app(argc, argv);
     environment.applyNames();
     if (app.arguments().size() != 2) {

@@ -1,4 +1,4 @@
-#include "apps/catalogue/ProcessSetup.h"
+#include "apps/shared/ProcessSetup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -6,13 +6,16 @@
 
 #include <unistd.h>
 
-void prepareCatalogueProcess()
+namespace hostapp {
+
+void prepareGuiProcess()
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--log-level=3");
+    // Without a session the platform plug-in warns about a missing runtime folder.
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         const QString runtime =
             QDir::tempPath() + QStringLiteral("/runtime-") + QString::number(geteuid());
@@ -22,3 +25,5 @@ void prepareCatalogueProcess()
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
 }
+
+} // namespace hostapp
