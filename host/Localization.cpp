@@ -32,10 +32,10 @@ QString Bundle::localizedStringForKey(const QString &key, const QString &value,
     const QString tableName = table.isEmpty() ? QStringLiteral("Localizable") : table;
     const QByteArray context = tableName.toUtf8();
     const QByteArray source = key.toUtf8();
-    const QString translated = QCoreApplication::translate(context.constData(), source.constData());
+    QString translated = QCoreApplication::translate(context.constData(), source.constData());
     if (translated != key)
         return translated;
-    const QString english = englishText(tableName, key);
+    QString english = englishText(tableName, key);
     if (!english.isEmpty())
         return english;
     return value.isEmpty() ? key : value;

@@ -24,7 +24,7 @@ public:
     qsizetype size() const { return m_bytes.size(); }
 
     // Texts shorter than this are searched directly: the copy would not pay for itself.
-    static constexpr qsizetype worthwhileLength = 64 * 1024;
+    static constexpr qsizetype worthwhileLength = qsizetype(64) * 1024;
     static std::shared_ptr<const SearchShadow> makeFor(QStringView text);
 
 private:

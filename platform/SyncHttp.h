@@ -21,7 +21,7 @@ struct HttpRequest
 struct HttpLimits
 {
     // A body larger than this is abandoned and counts as no body.
-    static constexpr qint64 maxBodyBytes = 32 * 1024 * 1024;
+    static constexpr qint64 maxBodyBytes = qint64(32) * 1024 * 1024;
     static constexpr int maxRedirects = 16;
 };
 

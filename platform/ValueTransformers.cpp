@@ -20,12 +20,13 @@ Registry &registry()
 
 } // namespace
 
-void setValueTransformer(std::shared_ptr<const ValueTransformer> transformer, const QString &name)
+void setValueTransformer(const std::shared_ptr<const ValueTransformer> &transformer,
+                         const QString &name)
 {
     Registry &r = registry();
     QMutexLocker lock(&r.mutex);
     if (transformer)
-        r.transformers.insert(name, std::move(transformer));
+        r.transformers.insert(name, transformer);
     else
         r.transformers.remove(name);
 }

@@ -25,7 +25,8 @@ public:
 
 // Registers `transformer` under `name`, replacing any earlier one; a null transformer removes
 // the name. Transformers are shared by every module of the process.
-void setValueTransformer(std::shared_ptr<const ValueTransformer> transformer, const QString &name);
+void setValueTransformer(const std::shared_ptr<const ValueTransformer> &transformer,
+                         const QString &name);
 // The transformer registered under `name`, or null.
 std::shared_ptr<const ValueTransformer> valueTransformerForName(const QString &name);
 

@@ -118,10 +118,10 @@ Text MyTextWindowController::imdbNumberAndPrepWithTitle(const QString &kind)
     QString message;
     if (entry) {
         startAnimation(m_busy);
-        const Text stored = host::entryText(entry, QStringLiteral("imdb"));
+        Text stored = host::entryText(entry, QStringLiteral("imdb"));
         if (stored.isNotEmpty())
             return stored;
-        const Text found = IMDB::getIMDBNumberForEntry(entry);
+        Text found = IMDB::getIMDBNumberForEntry(entry);
         if (!found.isNull())
             return found;
         message = stringWithFormat(u"No %@.", {kind});

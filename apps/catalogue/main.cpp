@@ -46,5 +46,5 @@ int main(int argc, char **argv)
     for (const QString &pluginError : catalogueApp.pluginErrors())
         qWarning("%s", qPrintable(pluginError));
     catalogueApp.window().show();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -11,7 +11,7 @@ namespace hostapp {
 
 QString defaultPlugInsDirectory()
 {
-    const QString configured = qEnvironmentVariable("IMDB_PLUGINS_DIR");
+    QString configured = qEnvironmentVariable("IMDB_PLUGINS_DIR");
     if (!configured.isEmpty())
         return configured;
     return QCoreApplication::applicationDirPath() + QStringLiteral("/../PlugIns");

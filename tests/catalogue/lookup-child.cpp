@@ -21,7 +21,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("imdb-lookup-tests"));
     QCoreApplication::setApplicationName(QStringLiteral("lookup-child"));
-    const QStringList arguments = app.arguments();
+    const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() != 4) {
         std::fprintf(stderr, "usage: catalogue-lookup-child CATALOGUE ENTRY-ID RESULT\n");
         return 2;

@@ -73,11 +73,11 @@ int main(int argc, char **argv)
     hostapp::prepareGuiProcess();
     QApplication app(argc, argv);
     environment.applyNames();
-    if (app.arguments().size() != 2) {
+    if (QCoreApplication::arguments().size() != 2) {
         std::fprintf(stderr, "usage: catalogue-screenshots FOLDER\n");
         return 2;
     }
-    const QString folder = app.arguments().at(1);
+    const QString folder = QCoreApplication::arguments().at(1);
     for (const char *option : creditOptions)
         driver::setUserDefault(QString::fromLatin1(option), true);
 

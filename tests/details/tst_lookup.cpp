@@ -286,7 +286,7 @@ void LookupTest::hugePageStaysFast()
     QByteArray page = "<html><head><title>Huge (2001) - IMDb</title></head><body>";
     const QByteArray filler = "<li class=\"x\"><a href=\"/name/nm1/\">Name</a> \"director\": {"
                               "=\"title-cast-item\" <div class=\"rating\"> Release Date:</";
-    while (page.size() < 30 * 1024 * 1024)
+    while (page.size() < qsizetype(30) * 1024 * 1024)
         page += filler;
     QElapsedTimer timer;
     timer.start();

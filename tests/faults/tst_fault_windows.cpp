@@ -228,7 +228,7 @@ void FaultWindowsTest::entrySearchThatNeverComesTimesOut()
     for (const TestSite::Request &request : m_site.requests())
         searches += request.target.startsWith("/find") ? 1 : 0;
     QCOMPARE(searches, 2);
-    QVERIFY2(endedAtTimeLimit(timer.elapsed(), 2 * 20000),
+    QVERIFY2(endedAtTimeLimit(timer.elapsed(), qint64(2) * 20000),
              qPrintable(QString::number(timer.elapsed())));
 }
 

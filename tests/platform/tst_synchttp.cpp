@@ -83,10 +83,10 @@ void SyncHttpTest::initTestCase()
     truncated.truncateAt = 100;
     m_site.addRoute(truncated);
     auto huge = route(u"/huge"_qs);
-    huge.hugeBytes = 50 * 1024 * 1024;
+    huge.hugeBytes = qint64(50) * 1024 * 1024;
     m_site.addRoute(huge);
     auto large = route(u"/large"_qs);
-    large.hugeBytes = 3 * 1024 * 1024;
+    large.hugeBytes = qint64(3) * 1024 * 1024;
     m_site.addRoute(large);
     auto bomb = route(u"/bomb"_qs);
     bomb.gzipBomb = true;

@@ -56,7 +56,7 @@ int main(int argc, char **argv)
     std::signal(SIGTERM, onSignal);
     QSocketNotifier interrupted(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&interrupted, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    const int status = app.exec();
+    const int status = QCoreApplication::exec();
     site.stop();
     return status;
 }

@@ -334,7 +334,7 @@ void AwardsWindowTest::hostilePagesEndInRowsOrMessages()
     // Over the size every fetch is allowed.
     TestSite::Route huge;
     huge.target = u"/title/tt9000052/awards"_qs;
-    huge.hugeBytes = 40 * 1024 * 1024;
+    huge.hugeBytes = qint64(40) * 1024 * 1024;
     m_site.addRoute(huge);
     QCOMPARE(show({{u"imdb"_qs, u"9000052"_qs}}), QVariantList{messageRow(u"No Awards"_qs)});
 

@@ -64,7 +64,7 @@ private Q_SLOTS:
     void missingLayoutsAreLoggedAndSurvived();
 
 private:
-    void choose(Item item);
+    void choose(Item which);
     QAction *item(Item item) const;
     TestHost m_host;
     TestSite m_site{testData(u""_qs)};

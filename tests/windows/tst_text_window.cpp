@@ -126,7 +126,7 @@ void TextWindowTest::goofsShowUnderTheirCategoryHeadings()
     const StyledText goofs =
         show(Kind::Goofs, {{u"title"_qs, u"Ant-Man"_qs}, {u"imdb"_qs, u"0478970"_qs}});
     QCOMPARE(m_window.windowTitle(), u"Movie goofs for: Ant-Man"_qs);
-    const QString text = goofs.text();
+    const QString &text = goofs.text();
     // Each goof: its category, a space, its text and the interest line under it, a blank line.
     QVERIFY2(text.startsWith(u"Continuity When everyone is at Dr. Pym's house discussing the "
                              u"plan, Luis' shirt is unbuttoned in one shot, but buttoned all the "
@@ -171,7 +171,7 @@ void TextWindowTest::quotesKeepSpeakersBoldAndDirectionsItalic()
     const StyledText quotes =
         show(Kind::Quotes, {{u"title"_qs, u"Ant-Man"_qs}, {u"imdb"_qs, u"0478970"_qs}});
     QCOMPARE(m_window.windowTitle(), u"Movie quotes for: Ant-Man"_qs);
-    const QString text = quotes.text();
+    const QString &text = quotes.text();
     const QString separator = u"\n\n\t----------------------\n\n"_qs;
     // The speaker's name and the speech on one line, the separator after each quote.
     const QString first = u"Scott Lang: [Surrounded by police]\n"
@@ -254,7 +254,7 @@ void TextWindowTest::soundtrackPages()
     const StyledText soundtrack =
         show(Kind::SoundTrack, {{u"title"_qs, u"Film"_qs}, {u"imdb"_qs, number}});
     QCOMPARE(m_window.windowTitle(), u"Movie soundtrack for: Film"_qs);
-    const QString text = soundtrack.text();
+    const QString &text = soundtrack.text();
     QVERIFY2(text.startsWith(start), qPrintable(text.left(400)));
     QVERIFY(text.contains(contains));
     QVERIFY(text.endsWith(end));
@@ -266,7 +266,7 @@ void TextWindowTest::triviaPage()
 {
     const StyledText trivia =
         show(Kind::Trivia, {{u"title"_qs, u"Ant-Man"_qs}, {u"imdb"_qs, u"0478970"_qs}});
-    const QString text = trivia.text();
+    const QString &text = trivia.text();
     QVERIFY2(text.startsWith(
                  u"Originally the film was meant to focus on the original Ant-Man, Hank Pym. "
                  u"However, the filmmakers deemed Pym as having a too family-unfriendly history "
