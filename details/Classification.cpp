@@ -5,7 +5,6 @@
 #include "details/SectionScan.h"
 #include "details/TitlePage.h"
 #include "details/TitleRecord.h"
-#include "host/RecordOperations.h"
 
 namespace details {
 namespace {
@@ -55,11 +54,8 @@ void addGenres(TitlePage &page, TitleRecord &record)
         record.set(recordkey::genre, genres);
     }
     // Added whatever the genres came from, so that the catalogue can tell a TV film apart.
-    if (page.page.contains(u"(TV Movie ")) {
-        QVariantMap values = record.values();
-        host::addString(values, u"TV Movie"_qs, recordkey::genre);
-        record.set(recordkey::genre, values.value(recordkey::genre));
-    }
+    if (page.page.contains(u"(TV Movie "))
+        record.addString(u"TV Movie"_qs, recordkey::genre);
     if (record.isEmpty(recordkey::genre)) {
         const Text genres = listCollection(page.page.stringBetween(u"storyline-genres", u"</div>"));
         if (genres.isNotEmpty())

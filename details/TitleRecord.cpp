@@ -10,6 +10,11 @@ void TitleRecord::set(const QString &key, const QVariant &value)
         m_values.insert(key, value);
 }
 
+void TitleRecord::addString(const QString &string, const QString &key)
+{
+    host::addString(m_values, string, key);
+}
+
 bool TitleRecord::isEmpty(const QString &key) const
 {
     const QVariant v = value(key);

@@ -23,6 +23,8 @@ public:
     void set(const QString &key, const Text &value) { set(key, value.toVariant()); }
     void set(const QString &key, const QString &value) { set(key, QVariant(value)); }
     void remove(const QString &key) { m_values.remove(key); }
+    // Adds one more text to the ", "-joined list held under `key`.
+    void addString(const QString &string, const QString &key);
 
     QVariant value(const QString &key) const { return m_values.value(key); }
     bool contains(const QString &key) const { return m_values.contains(key); }
