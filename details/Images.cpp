@@ -13,8 +13,7 @@ constexpr QStringView posterMark = u"._V1";
 // single quotation mark the site writes after "rel="), else the sharing-preview meta element.
 Text previewPictureAddress(const Text &page)
 {
-    Text link =
-        page.stringBetween(u"rel='image_src", u"\">").stringBetween(u"href=\"", u"\"");
+    Text link = page.stringBetween(u"rel='image_src", u"\">").stringBetween(u"href=\"", u"\"");
     if (!link.isNull())
         return link;
     return page.stringBetween(u"'og:image", u">").stringBetween(u"content=\"", u"\"");
