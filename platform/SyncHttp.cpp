@@ -87,7 +87,6 @@ QNetworkRequest makeRequest(const HttpRequest &request)
 {
     QNetworkRequest req(site::routed(request.url));
     req.setMaximumRedirectsAllowed(HttpLimits::maxRedirects);
-    req.setTransferTimeout(int(request.timeout.count()));
     bool hasUserAgent = false;
     for (const auto &[name, value] : request.headers) {
         req.setRawHeader(name, value);
@@ -117,6 +116,18 @@ bool isCompleteHttpAnswer(const QNetworkReply &reply)
     return status >= 400 && contentOrServerError;
 }
 
+// A body shorter than its announced length was cut off: Qt may end a reply whose connection
+// was reset half-way with no error. The length counts the bytes as sent, so it is only
+// compared when the body came without a content encoding.
+bool isCutShort(const QNetworkReply &reply, qsizetype received)
+{
+    if (!reply.rawHeader("Content-Encoding").trimmed().isEmpty())
+        return false;
+    bool ok = false;
+    const qint64 announced = reply.rawHeader("Content-Length").trimmed().toLongLong(&ok);
+    return ok && received < announced;
+}
+
 struct Answer
 {
     QByteArray body;
@@ -141,6 +152,8 @@ Answer fetchOnce(const HttpRequest &request)
     });
     QTimer deadline;
     deadline.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; a time limit is a promise to the caller.
+    deadline.setTimerType(Qt::PreciseTimer);
     QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
         abandoned = true;
         reply->abort();
@@ -152,8 +165,8 @@ Answer fetchOnce(const HttpRequest &request)
     if (!abandoned)
         body += reply->readAll();
     Answer answer;
-    const bool usable =
-        !abandoned && isCompleteHttpAnswer(*reply) && body.size() <= HttpLimits::maxBodyBytes;
+    const bool usable = !abandoned && isCompleteHttpAnswer(*reply) &&
+                        body.size() <= HttpLimits::maxBodyBytes && !isCutShort(*reply, body.size());
     if (usable)
         answer.body = body;
     answer.browserCheck =

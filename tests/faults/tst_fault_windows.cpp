@@ -119,9 +119,8 @@ void FaultWindowsTest::locationsPageFaults()
     QCOMPARE(m_locations.sceneArray().size(), shown.size());
 }
 
-// Qt now and then ends a reply whose connection was reset as if its body were whole, above
-// all on a busy machine; then the part that came is shown like any page. Either way the
-// window is done at once, with its message or with the first of the page's rows.
+// A reset leaves a body shorter than its announced length: no page, even when Qt ends the
+// reply without an error, so the window shows its message rather than a part of the page.
 void FaultWindowsTest::locationsPageResetInTheMiddle()
 {
     const QVariantMap entry{{u"title"_qs, u"Die Hard"_qs}, {u"imdb"_qs, u"8000070"_qs}};
@@ -135,11 +134,8 @@ void FaultWindowsTest::locationsPageResetInTheMiddle()
     reportFault("locations page reset in the middle of the body", u"rows: "_qs + shown.join(u" | "),
                 timer);
     QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
-    if (shown != noLocations) {
-        // The last row read may be cut short.
-        QVERIFY(!shown.isEmpty() && shown.size() <= whole.size());
-        QCOMPARE(shown.first(size_t(shown.size() - 1)), whole.first(size_t(shown.size() - 1)));
-    }
+    QVERIFY(whole.size() > 1);
+    QCOMPARE(shown, noLocations);
 }
 
 void FaultWindowsTest::triviaPageResetInTheMiddle()
@@ -159,12 +155,8 @@ void FaultWindowsTest::triviaPageResetInTheMiddle()
     reportFault("trivia page reset in the middle of the body",
                 u"text of "_qs + QString::number(shown.size()) + u" characters"_qs, timer);
     QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
-    if (shown != u"No trivia available."_qs) {
-        // Whole entries from the start, the last perhaps cut short.
-        const QString firstEntry = shown.section(u"\n\n"_qs, 0, 0);
-        QVERIFY(!firstEntry.isEmpty() && whole.startsWith(firstEntry));
-        QVERIFY(shown.size() <= whole.size());
-    }
+    QVERIFY(whole.size() > 1000);
+    QCOMPARE(shown, u"No trivia available."_qs);
 }
 
 void FaultWindowsTest::triviaPageFaults_data()
