@@ -29,7 +29,8 @@ void runRecord(benchmark::State &state, const QString &page)
         TitleRecord record;
         record.setImageLocations({});
         if (text.contains(u"class=\"headerinline"))
-            details::oldIMDBParsingStyle(text, QStringLiteral("0000001"), record, &host);
+            details::oldIMDBParsingStyle(text, QStringLiteral("0000001"), record, &host,
+                                         [](const QString &) { return Text(); });
         details::runFieldGroups(titlePage, record);
         benchmark::DoNotOptimize(record);
     }
