@@ -4,6 +4,7 @@
 
 #include <immintrin.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -280,18 +281,26 @@ qsizetype scanShadow(const unsigned char *bytes, qsizetype from, qsizetype lastS
     return scanShadowSse2(bytes, from, lastStart, probes, head, tail, confirm);
 }
 
+// The answer a search gives without reading the text: for an empty needle, or a start from
+// which the needle cannot fit. A start before the text is moved to its beginning.
+std::optional<qsizetype> answerWithoutScan(qsizetype size, qsizetype n, qsizetype &from)
+{
+    from = std::max<qsizetype>(from, 0);
+    if (n == 0)
+        return from <= size ? from : -1;
+    if (from > size - n)
+        return -1;
+    return std::nullopt;
+}
+
 } // namespace
 
 qsizetype findExact(QStringView haystack, QStringView needle, qsizetype from)
 {
     const qsizetype n = needle.size();
     const qsizetype size = haystack.size();
-    if (from < 0)
-        from = 0;
-    if (n == 0)
-        return from <= size ? from : -1;
-    if (from > size - n)
-        return -1;
+    if (const std::optional<qsizetype> answer = answerWithoutScan(size, n, from))
+        return *answer;
 
     const char16_t *text = haystack.utf16();
     const char16_t *pattern = needle.utf16();
@@ -323,12 +332,8 @@ qsizetype findIgnoringCase(QStringView haystack, QStringView needle, qsizetype f
 {
     const qsizetype n = needle.size();
     const qsizetype size = haystack.size();
-    if (from < 0)
-        from = 0;
-    if (n == 0)
-        return from <= size ? from : -1;
-    if (from > size - n)
-        return -1;
+    if (const std::optional<qsizetype> answer = answerWithoutScan(size, n, from))
+        return *answer;
 
     const FoldedNeedle lowered(needle);
     const char16_t firstLow = lowered.data()[0];

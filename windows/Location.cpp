@@ -8,6 +8,7 @@
 #include "platform/WindowTitles.h"
 #include "windows/BusyIndicator.h"
 #include "windows/LocationsPage.h"
+#include "windows/RowDictionaryModel.h"
 #include "windows/SidePageFetch.h"
 #include "windows/WindowFront.h"
 
@@ -124,16 +125,8 @@ QVariant Location::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const QString text =
-        objectValueForTableColumn(columnIdentifiers().at(index.column()), index.row());
-    switch (role) {
-    case Qt::DisplayRole:
-        return Text(text).stringByRemovingNewLines().string();
-    case Qt::EditRole:
-        return text;
-    default:
-        return {};
-    }
+    return RowDictionaryModel::cellData(
+        objectValueForTableColumn(columnIdentifiers().at(index.column()), index.row()), role);
 }
 
 QVariant Location::headerData(int section, Qt::Orientation orientation, int role) const

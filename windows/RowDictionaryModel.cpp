@@ -35,7 +35,12 @@ QVariant RowDictionaryModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const QString text = m_rows.at(index.row()).value(m_columns.at(index.column()).key).toString();
+    return cellData(m_rows.at(index.row()).value(m_columns.at(index.column()).key).toString(),
+                    role);
+}
+
+QVariant RowDictionaryModel::cellData(const QString &text, int role)
+{
     switch (role) {
     case Qt::DisplayRole:
         return Text(text).stringByRemovingNewLines().string();

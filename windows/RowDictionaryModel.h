@@ -32,6 +32,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+    // A table cell's text in a role: on one line for display, as it is for editing.
+    static QVariant cellData(const QString &text, int role);
+
 private:
     QList<Column> m_columns;
     QList<QVariantMap> m_rows;
