@@ -26,11 +26,8 @@ class LookupCommandsTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void searchPrintsOneLinePerResult();
-    void searchAsJson();
-    void searchWithoutResults();
+    void searchPrintsOneLinePerResultOrJson();
     void lookupPrintsTheRecord();
-    void votesGoToTheirFieldWhenTheCatalogueHasIt();
     void prefsListAndSet();
     void badArguments();
 
@@ -71,7 +68,7 @@ Run LookupCommandsTest::run(const QStringList &arguments) const
     return result;
 }
 
-void LookupCommandsTest::searchPrintsOneLinePerResult()
+void LookupCommandsTest::searchPrintsOneLinePerResultOrJson()
 {
     const Run search = run({u"search"_qs, u"Archer"_qs});
     QCOMPARE(search.status, 0);
@@ -81,26 +78,19 @@ void LookupCommandsTest::searchPrintsOneLinePerResult()
 
     const Run direct = run({u"search"_qs, u"--imdb"_qs, u"42"_qs});
     QCOMPARE(direct.out, u"0000042\tIMDB #:0000042\n"_qs);
-}
+    const Run none = run({u"search"_qs, u"Nothing"_qs, u"Like"_qs, u"It"_qs});
+    QCOMPARE(none.status, 0);
+    QCOMPARE(none.out, QString());
+    QCOMPARE(none.err, u"0 results\n"_qs);
 
-void LookupCommandsTest::searchAsJson()
-{
-    const Run search = run({u"search"_qs, u"--json"_qs, u"Archer"_qs});
-    QCOMPARE(search.status, 0);
-    const QJsonObject answer = QJsonDocument::fromJson(search.out.toUtf8()).object();
+    const Run json = run({u"search"_qs, u"--json"_qs, u"Archer"_qs});
+    QCOMPARE(json.status, 0);
+    const QJsonObject answer = QJsonDocument::fromJson(json.out.toUtf8()).object();
     QCOMPARE(answer.value(u"count"_qs).toInt(), 5);
     const QJsonArray results = answer.value(u"results"_qs).toArray();
     QCOMPARE(results.size(), 5);
     QCOMPARE(results.at(1).toObject().value(u"number"_qs).toString(), u"5806646"_qs);
     QCOMPARE(results.at(1).toObject().value(u"title"_qs).toString(), u"The Archer"_qs);
-}
-
-void LookupCommandsTest::searchWithoutResults()
-{
-    const Run search = run({u"search"_qs, u"Nothing"_qs, u"Like"_qs, u"It"_qs});
-    QCOMPARE(search.status, 0);
-    QCOMPARE(search.out, QString());
-    QCOMPARE(search.err, u"0 results\n"_qs);
 }
 
 void LookupCommandsTest::lookupPrintsTheRecord()
@@ -119,16 +109,14 @@ void LookupCommandsTest::lookupPrintsTheRecord()
     QVERIFY2(rating.startsWith(u"8.7 (149") && rating.endsWith(u"827 votes)"), qPrintable(rating));
     QVERIFY(record.value(u"credits"_qs).toArray().size() > 10);
     QVERIFY(record.value(u"imageLocationArray"_qs).isArray());
-}
 
-void LookupCommandsTest::votesGoToTheirFieldWhenTheCatalogueHasIt()
-{
-    const Run lookup = run({u"lookup"_qs, u"--custom-field"_qs, u"IMDb Votes"_qs, u"--pick"_qs,
-                            u"0"_qs, u"Archer"_qs});
-    QCOMPARE(lookup.status, 0);
-    const QJsonObject record = QJsonDocument::fromJson(lookup.out.toUtf8()).object();
-    QCOMPARE(record.value(u"rating"_qs).toDouble(), 8.7);
-    const QString votes = record.value(u"IMDb Votes"_qs).toString();
+    // With a votes field in the catalogue the votes go there.
+    const Run withVotes = run({u"lookup"_qs, u"--custom-field"_qs, u"IMDb Votes"_qs, u"--pick"_qs,
+                               u"0"_qs, u"Archer"_qs});
+    QCOMPARE(withVotes.status, 0);
+    const QJsonObject voted = QJsonDocument::fromJson(withVotes.out.toUtf8()).object();
+    QCOMPARE(voted.value(u"rating"_qs).toDouble(), 8.7);
+    const QString votes = voted.value(u"IMDb Votes"_qs).toString();
     QVERIFY2(votes.startsWith(u"149") && votes.endsWith(u"827") && votes.size() == 7,
              qPrintable(votes));
 
@@ -143,7 +131,6 @@ void LookupCommandsTest::prefsListAndSet()
 {
     Run list = run({u"prefs"_qs});
     QCOMPARE(list.status, 0);
-    QCOMPARE(list.out.count(u'\n'), 25);
     QVERIFY(list.out.contains(u"IMDBCreditsActors\toff\n"_qs));
     QVERIFY(list.out.contains(u"Disable IMDB Country Release\toff\n"_qs));
 
