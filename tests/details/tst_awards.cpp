@@ -1,5 +1,4 @@
-// The awards line: the older layout's blurb, the newer layout's awards row, and saved pages
-// of both.
+// The awards line: the older blurb, the newer awards row, and saved pages.
 
 #include "details/Awards.h"
 #include "details/TitleRecord.h"
@@ -37,9 +36,6 @@ void AwardsTest::awards_data()
                                        << QVariant(u"Another 19 wins & 32 nominations"_qs);
     QTest::newRow("two sentences") << blurb.arg(u"Won 2 Oscars. Another 5 wins."_qs)
                                    << QVariant(u"Won 2 Oscars, Another 5 wins"_qs);
-    QTest::newRow("first blurb only")
-        << QString(blurb.arg(u"Won 1 Oscar."_qs) + blurb.arg(u"Another 3 wins."_qs))
-        << QVariant(u"Won 1 Oscar"_qs);
     // An empty blurb is stored, and the awards row is tried next.
     QTest::newRow("empty blurb, no row") << blurb.arg(u"<b> </b>"_qs) << QVariant(u""_qs);
     QTest::newRow("empty blurb, then row")
@@ -56,8 +52,6 @@ void AwardsTest::awards_data()
     QTest::newRow("row with the heading")
         << row.arg(u"Awards"_qs, u"8 wins &amp; 21 nominations"_qs)
         << QVariant(u"8 wins & 21 nominations"_qs);
-    QTest::newRow("row with another heading")
-        << row.arg(u"Awards and nominations"_qs, u"2 wins"_qs) << QVariant(u"2 wins"_qs);
     // The prize is added only to a first line that says something.
     QTest::newRow("row without a first line")
         << row.arg(u"Won 7 Oscars"_qs, u""_qs) << QVariant(u""_qs);

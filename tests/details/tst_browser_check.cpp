@@ -1,5 +1,4 @@
-// The site's bot check: a plain request answered with 202 and the challenge header, and a
-// page served only once a browser has run the check's script.
+// The site's bot check, passed by the browser engine or logged without it.
 
 #include "core/IMDB.h"
 #include "platform/CookieStore.h"

@@ -1,5 +1,4 @@
-// Genres and certificate: the structured data, the older layouts' blocks, "TV Movie", and
-// saved pages.
+// Genres and certificate: structured data, older blocks, "TV Movie", and saved pages.
 
 #include "details/Classification.h"
 #include "details/TitleRecord.h"
@@ -56,10 +55,6 @@ void ClassificationTest::genres_data()
     QTest::newRow("link with a question mark")
         << u">Genres:</h4><a href=\"/s?genres=Crime?x&ref\">Crime</a></div>"_qs
         << QVariant(u"Crime"_qs);
-    QTest::newRow("three links")
-        << u">Genres:</h4><a href=\"?genres=Sci-Fi&r\">S</a> <a href=\"?genres=War&r\">W</a> "
-           "<a href=\"?genres=Film-Noir&r\">F</a></div>"_qs
-        << QVariant(u"Sci-Fi, War, Film-Noir"_qs);
     // Only the links of the genres block count.
     QTest::newRow("links after the block")
         << u">Genres:</h4><a href=\"/genre/Drama\">Drama</a></div><a href=\"?genres=x&\">x</a>"_qs
@@ -123,16 +118,6 @@ void ClassificationTest::certificate_data()
     QTest::newRow("structured of another type, MPAA line")
         << withStructuredData(u"{\"contentRating\": 13}"_qs, mpaa.arg(u"Rated R for violence"_qs))
         << QVariant(u"R"_qs);
-    QTest::newRow("PG-13") << mpaa.arg(u"Rated PG-13 for sequences of violence"_qs)
-                           << QVariant(u"PG-13"_qs);
-    QTest::newRow("PG") << mpaa.arg(u"Rated PG for mild language"_qs) << QVariant(u"PG"_qs);
-    QTest::newRow("R") << mpaa.arg(u"Rated R for violence"_qs) << QVariant(u"R"_qs);
-    // "STRONG " holds "G " inside a word; the rating is R.
-    QTest::newRow("R for STRONG") << mpaa.arg(u"Rated R for STRONG violence"_qs)
-                                  << QVariant(u"R"_qs);
-    QTest::newRow("G") << mpaa.arg(u"Rated G for general audiences"_qs) << QVariant(u"G"_qs);
-    QTest::newRow("NC-17") << mpaa.arg(u"Rated NC-17 for sexual content"_qs)
-                           << QVariant(u"NC-17"_qs);
     QTest::newRow("no label, cleaned")
         << mpaa.arg(u"Not &amp; Rated"_qs) << QVariant(u"Not & Rated"_qs);
     QTest::newRow("NR without a space") << mpaa.arg(u"Rated NR"_qs) << QVariant(u"Rated NR"_qs);

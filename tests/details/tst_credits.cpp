@@ -1,5 +1,4 @@
-// The credit readers: title-page cast items, cast-table rows, the two department readers,
-// the uncredited filter, the catalogue's job fields and the removal of an empty list.
+// The credit readers, the uncredited filter, the job fields and the empty-list removal.
 
 #include "details/Credits.h"
 #include "tests/details/CreditsTestSupport.h"
@@ -29,7 +28,6 @@ private Q_SLOTS:
     void readersNeedACreditsList();
     void emptyCreditsListIsRemoved();
     void thousandsOfRowsInLinearTime();
-    void rowsWithoutNamesAddNothing();
     void unclosedSectionsAreReadToTheEnd();
 
 private:
@@ -225,11 +223,6 @@ void CreditsTest::castTableRows_data()
         << castRow(u"Rana Morrison"_qs,
                    u"<td class=\"character\"><div>Woman in Office\n\n(uncredited)</div></td>"_qs)
         << true << QStringList{u"Rana Morrison = Woman in Office (uncredited)"_qs};
-    QTest::newRow("rows in order")
-        << castRow(u"A One"_qs, u"<td class=\"character\">1</td>"_qs) +
-               castRow(u"B Two"_qs, u"<td class=\"character\">2</td>"_qs) +
-               castRow(u"C Three"_qs, u"<td class=\"character\">3</td>"_qs)
-        << false << QStringList{u"A One = 1"_qs, u"B Two = 2"_qs, u"C Three = 3"_qs};
 }
 
 void CreditsTest::castTableRows()
@@ -345,8 +338,6 @@ void CreditsTest::customField_data()
     QTest::addColumn<QVariant>("before");
     QTest::addColumn<QVariant>("after");
 
-    QTest::newRow("first name") << QStringList{u"Don Davis"_qs} << QVariant()
-                                << QVariant(u"Don Davis"_qs);
     QTest::newRow("names collect in order")
         << QStringList{u"Don Davis"_qs, u"Rob Dougan"_qs, u"Ann Lee"_qs} << QVariant()
         << QVariant(u"Don Davis, Rob Dougan, Ann Lee"_qs);
@@ -459,18 +450,6 @@ void CreditsTest::thousandsOfRowsInLinearTime()
     QVERIFY(field.startsWith(u"Person 0, Person 1, Person 2, "_qs));
     QVERIFY(field.endsWith(u", Person 4999"_qs));
     QVERIFY2(elapsed < 10000, qPrintable(QString::number(elapsed) + u" ms"_qs));
-}
-
-void CreditsTest::rowsWithoutNamesAddNothing()
-{
-    QString rows;
-    for (int i = 0; i < 5000; ++i)
-        rows += u"<tr><td><a href=\"/name/nm1/\"></a></td><td class=\"character\">x</td></tr>"_qs;
-    TitleRecord record = recordWithCredits();
-    details::newAddCreditsFromSection(rows, record);
-    details::addCreditsFromSection(rows, record);
-    details::addCreditsFromSection(rows, u"Editor"_qs, record);
-    QVERIFY(record.credits().isEmpty());
 }
 
 void CreditsTest::unclosedSectionsAreReadToTheEnd()

@@ -1,5 +1,4 @@
-// The keywords page: its switch, its request over HTTPS, the keywords table and the "tags" it
-// gives, on saved pages of the site and on hostile ones.
+// The keywords page: its switch, its HTTPS request, its table, saved and hostile pages.
 
 #include "details/KeywordsPage.h"
 #include "tests/details/CreditsTestSupport.h"

@@ -1,5 +1,4 @@
-// Production details: the older layout's labelled sections read in one pass of the page
-// scanner, the newer layout's lists, the catalogue's "Color" field, and saved pages.
+// Production details: older labelled sections, newer lists, the "Color" field, saved pages.
 
 #include "details/Production.h"
 #include "details/TitleRecord.h"
@@ -108,9 +107,6 @@ void ProductionTest::fields_data()
         << QString(companies + section(u"Country:"_qs, u"<a>USA</a>"_qs) +
                    list(u"title-details-companies"_qs, {u"Lucasfilm"_qs}))
         << recordkey::studio << QVariant(u"Lucasfilm"_qs);
-    QTest::newRow("studio after the country")
-        << QString(section(u"Country:"_qs, u"<a>USA</a>"_qs) + companies) << recordkey::studio
-        << QVariant(u"Castle Rock Entertainment"_qs);
     QTest::newRow("sound") << section(u"Sound Mix:"_qs,
                                       u"<a href=\"/s\"\n>Dolby Digital</a>\n<span>|</span> <a "
                                       "href=\"/t\">SDDS</a>"_qs)

