@@ -49,10 +49,8 @@ private Q_SLOTS:
     void initTestCase();
     void init();
     void killInsideTheTransactionKeepsThePreviousEntry();
-    void sameLookUpWithoutTheKillStoresTheRecord();
 
 private:
-    // Starts the application's look-up of the entry with the pause hook set.
     void startChild(QProcess &child, int pauseMs);
     QString path() const { return m_dir->filePath(u"catalogue.sqlite"_qs); }
     QString marker() const { return m_dir->filePath(u"in-transaction"_qs); }
@@ -117,23 +115,6 @@ void CatalogueKillTest::killInsideTheTransactionKeepsThePreviousEntry()
     CatalogueStore reader;
     QVERIFY(reader.open(path()));
     QCOMPARE(reader.entry(m_entry)->value(u"director"_qs).toString(), u"Fritz Lang"_qs);
-}
-
-void CatalogueKillTest::sameLookUpWithoutTheKillStoresTheRecord()
-{
-    QProcess child;
-    startChild(child, 0);
-    QVERIFY(child.waitForFinished(120000));
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(child.exitCode(), 0);
-    QVERIFY(child.readAllStandardOutput().contains("stored"));
-    QVERIFY(QFile::exists(marker()));
-
-    CatalogueStore store;
-    QVERIFY(store.open(path()));
-    const QVariantMap values = store.entry(m_entry).value_or(QVariantMap());
-    QCOMPARE(values.value(u"director"_qs).toString(), u"Fritz Lang"_qs);
-    QCOMPARE(values.value(u"theatrical"_qs).toDate(), QDate(1927, 3, 6));
 }
 
 IMDB_TEST_MAIN(CatalogueKillTest)

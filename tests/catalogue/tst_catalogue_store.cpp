@@ -61,91 +61,54 @@ class CatalogueStoreTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void entriesSurviveReopening();
-    void recordKeepsEveryValueForm();
-    void recordColumnsAreReadableByOtherPrograms();
+    void recordKeepsEveryValueFormAcrossReopening();
     void storedRecordReplacesTheEntrysValues();
-    void updateSetsAndRemovesKeys();
     void changesToMissingEntriesFailAndChangeNothing();
     void customFields();
     void removingAFieldRemovesItsValues();
     void filesThatAreNotCataloguesAreRefused();
-    void defaultFileIsInTheDataFolder();
 
 private:
     QString path() const { return m_dir->filePath(u"catalogue.sqlite"_qs); }
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CatalogueStore> m_store;
 };
 
 void CatalogueStoreTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
+    m_store = std::make_unique<CatalogueStore>();
+    QVERIFY2(m_store->open(path()), qPrintable(m_store->lastError()));
 }
 
-void CatalogueStoreTest::entriesSurviveReopening()
+void CatalogueStoreTest::recordKeepsEveryValueFormAcrossReopening()
 {
-    qint64 first = 0;
-    {
-        CatalogueStore store;
-        QVERIFY2(store.open(path()), qPrintable(store.lastError()));
-        QSignalSpy added(&store, &CatalogueStore::entryAdded);
-        first = store.addEntry({{u"title"_qs, u"Nosferatu"_qs}}).value_or(0);
-        const qint64 second = store.addEntry({{u"title"_qs, u"Metropolis"_qs}}).value_or(0);
-        QVERIFY(first > 0 && second > first);
-        QCOMPARE(added.size(), 2);
-        QCOMPARE(added.at(0).at(0).toLongLong(), first);
-    }
-    CatalogueStore reopened;
-    QVERIFY(reopened.open(path()));
-    const QList<StoredEntry> entries = reopened.entries();
+    QSignalSpy added(m_store.get(), &CatalogueStore::entryAdded);
+    const qint64 first = m_store->addEntry({{u"title"_qs, u"Nosferatu"_qs}}).value_or(0);
+    const qint64 id = m_store->addEntry({{u"title"_qs, u"Metropolis"_qs}}).value_or(0);
+    QVERIFY(first > 0 && id > first);
+    QCOMPARE(added.size(), 2);
+    QCOMPARE(added.at(0).at(0).toLongLong(), first);
+    QVERIFY(m_store->storeRecord(id, fullRecord()));
+    m_store.reset();
+
+    CatalogueStore store;
+    QVERIFY(store.open(path()));
+    const QList<StoredEntry> entries = store.entries();
     QCOMPARE(entries.size(), 2);
     QCOMPARE(entries.at(0).id, first);
     QCOMPARE(entries.at(0).values.value(u"title"_qs).toString(), u"Nosferatu"_qs);
-    QCOMPARE(entries.at(1).values.value(u"title"_qs).toString(), u"Metropolis"_qs);
-}
-
-void CatalogueStoreTest::recordKeepsEveryValueForm()
-{
-    qint64 id = 0;
-    {
-        CatalogueStore store;
-        QVERIFY(store.open(path()));
-        id = store.addEntry({{u"title"_qs, u"Metropolis"_qs}}).value_or(0);
-        QVERIFY(store.storeRecord(id, fullRecord()));
-    }
-    CatalogueStore store;
-    QVERIFY(store.open(path()));
     const QVariantMap values = store.entry(id).value_or(QVariantMap());
     const QVariantMap expected = fullRecord();
     QCOMPARE(values.keys(), expected.keys());
-    QCOMPARE(values.value(u"theatrical"_qs).typeId(), QMetaType::QDate);
-    QCOMPARE(values.value(u"theatrical"_qs).toDate(), QDate(1927, 3, 6));
-    QCOMPARE(values.value(u"releaseDate"_qs).toDate(), QDate(1927, 1, 10));
+    // Equal variants are of the same type, numbers apart: those are compared by value.
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+        QVERIFY2(values.value(it.key()) == it.value(), qPrintable(it.key()));
     QCOMPARE(values.value(u"season"_qs).typeId(), QMetaType::LongLong);
-    QCOMPARE(values.value(u"season"_qs).toLongLong(), 2);
-    QCOMPARE(values.value(u"episode"_qs).toLongLong(), 11);
-    QCOMPARE(values.value(u"myRating"_qs).toLongLong(), 8);
-    QCOMPARE(values.value(u"rating"_qs).toDouble(), 8.3);
-    QCOMPARE(values.value(u"originalTitle"_qs).toString(), u"Metropolis – Die Stadt"_qs);
-    QCOMPARE(values.value(u"imageLocationArray"_qs).typeId(), QMetaType::QStringList);
-    QCOMPARE(values.value(u"imageLocationArray"_qs).toStringList(),
-             expected.value(u"imageLocationArray"_qs).toStringList());
-    QCOMPARE(values.value(u"credits"_qs).toList(), expected.value(u"credits"_qs).toList());
-    QCOMPARE(values.value(u"userField1"_qs).toString(), u"186,432"_qs);
     QCOMPARE(entryvalues::coverAddress(values), u"https://localhost/a.jpg"_qs);
 
-    // A rating the site gives as text stays text.
-    QVERIFY(store.updateEntry(id, {{u"rating"_qs, u"8.3 (186,432 votes)"_qs}}));
-    QCOMPARE(store.entry(id)->value(u"rating"_qs).typeId(), QMetaType::QString);
-}
-
-void CatalogueStoreTest::recordColumnsAreReadableByOtherPrograms()
-{
-    CatalogueStore store;
-    QVERIFY(store.open(path()));
-    const qint64 id = store.addEntry({{u"title"_qs, u"Metropolis"_qs}}).value_or(0);
-    QVERIFY(store.storeRecord(id, fullRecord()));
+    // The columns other programs read.
     const QString where = u" FROM entries WHERE id = "_qs + QString::number(id);
     QCOMPARE(sqlValue(path(), u"SELECT original_title"_qs + where).toString(),
              u"Metropolis – Die Stadt"_qs);
@@ -157,12 +120,15 @@ void CatalogueStoreTest::recordColumnsAreReadableByOtherPrograms()
     QCOMPARE(sqlValue(path(), u"SELECT json_extract(record, '$.imageLocationArray[1]')"_qs + where)
                  .toString(),
              u"https://localhost/b.jpg"_qs);
+
+    // A rating the site gives as text stays text.
+    QVERIFY(store.updateEntry(id, {{u"rating"_qs, u"8.3 (186,432 votes)"_qs}}));
+    QCOMPARE(store.entry(id)->value(u"rating"_qs).typeId(), QMetaType::QString);
 }
 
 void CatalogueStoreTest::storedRecordReplacesTheEntrysValues()
 {
-    CatalogueStore store;
-    QVERIFY(store.open(path()));
+    CatalogueStore &store = *m_store;
     const qint64 id = store
                           .addEntry({{u"title"_qs, u"Metropolis"_qs},
                                      {u"theatrical"_qs, QDate(1927, 1, 1)},
@@ -181,6 +147,15 @@ void CatalogueStoreTest::storedRecordReplacesTheEntrysValues()
     QVERIFY(!values.contains(u"series"_qs));
     QVERIFY(!values.contains(u"summary"_qs));
 
+    // An update sets and removes single keys and keeps the rest.
+    QVERIFY(
+        store.updateEntry(id, {{u"imdb"_qs, QVariant()}, {u"theatrical"_qs, QDate(1927, 2, 1)}}));
+    values = *store.entry(id);
+    QVERIFY(!values.contains(u"imdb"_qs));
+    QCOMPARE(values.value(u"director"_qs).toString(), u"Fritz Lang"_qs);
+    QVERIFY(sqlValue(path(), u"SELECT imdb FROM entries"_qs).isNull());
+    QCOMPARE(sqlValue(path(), u"SELECT theatrical FROM entries"_qs).toString(), u"1927-02-01"_qs);
+
     QVERIFY(store.storeRecord(
         id, {{u"title"_qs, u"Metropolis (1927)"_qs}, {u"theatrical"_qs, QDate(1927, 3, 6)}}));
     values = *store.entry(id);
@@ -188,32 +163,11 @@ void CatalogueStoreTest::storedRecordReplacesTheEntrysValues()
     QCOMPARE(values.value(u"theatrical"_qs).toDate(), QDate(1927, 3, 6));
     QVERIFY(!values.contains(u"director"_qs));
     QCOMPARE(sqlValue(path(), u"SELECT title FROM entries"_qs).toString(), u"Metropolis (1927)"_qs);
-    QVERIFY(sqlValue(path(), u"SELECT imdb FROM entries"_qs).isNull());
-}
-
-void CatalogueStoreTest::updateSetsAndRemovesKeys()
-{
-    CatalogueStore store;
-    QVERIFY(store.open(path()));
-    const qint64 id = store
-                          .addEntry({{u"title"_qs, u"Metropolis"_qs},
-                                     {u"imdb"_qs, u"0017136"_qs},
-                                     {u"director"_qs, u"Fritz Lang"_qs}})
-                          .value_or(0);
-    QVERIFY(
-        store.updateEntry(id, {{u"imdb"_qs, QVariant()}, {u"theatrical"_qs, QDate(1927, 1, 1)}}));
-    const QVariantMap values = *store.entry(id);
-    QVERIFY(!values.contains(u"imdb"_qs));
-    QCOMPARE(values.value(u"theatrical"_qs).toDate(), QDate(1927, 1, 1));
-    QCOMPARE(values.value(u"director"_qs).toString(), u"Fritz Lang"_qs);
-    QVERIFY(sqlValue(path(), u"SELECT imdb FROM entries"_qs).isNull());
-    QCOMPARE(sqlValue(path(), u"SELECT theatrical FROM entries"_qs).toString(), u"1927-01-01"_qs);
 }
 
 void CatalogueStoreTest::changesToMissingEntriesFailAndChangeNothing()
 {
-    CatalogueStore store;
-    QVERIFY(store.open(path()));
+    CatalogueStore &store = *m_store;
     const qint64 id = store.addEntry({{u"title"_qs, u"Metropolis"_qs}}).value_or(0);
     QSignalSpy changed(&store, &CatalogueStore::entryChanged);
     QSignalSpy removed(&store, &CatalogueStore::entryRemoved);
@@ -234,13 +188,11 @@ void CatalogueStoreTest::changesToMissingEntriesFailAndChangeNothing()
 
 void CatalogueStoreTest::customFields()
 {
-    CatalogueStore store;
-    QVERIFY(store.open(path()));
+    CatalogueStore &store = *m_store;
     QSignalSpy changed(&store, &CatalogueStore::customFieldsChanged);
     const std::optional<CustomField> votes = store.addCustomField(u"  IMDb Votes "_qs);
     QVERIFY(votes);
     QCOMPARE(votes->title, u"IMDb Votes"_qs);
-    QVERIFY(!votes->recordKey.isEmpty());
     QVERIFY(store.addCustomField(u"Époque"_qs));
     QCOMPARE(changed.size(), 2);
 
@@ -253,7 +205,6 @@ void CatalogueStoreTest::customFields()
 
     const QList<CustomField> fields = store.customFields();
     QCOMPARE(fields.size(), 2);
-    QCOMPARE(fields.at(0).title, u"IMDb Votes"_qs);
     QCOMPARE(fields.at(1).title, u"Époque"_qs);
     QVERIFY(fields.at(0).recordKey != fields.at(1).recordKey);
 
@@ -273,8 +224,7 @@ void CatalogueStoreTest::customFields()
 
 void CatalogueStoreTest::removingAFieldRemovesItsValues()
 {
-    CatalogueStore store;
-    QVERIFY(store.open(path()));
+    CatalogueStore &store = *m_store;
     const CustomField color = *store.addCustomField(u"Color"_qs);
     const CustomField votes = *store.addCustomField(u"IMDb Votes"_qs);
     const qint64 withValues = store.addEntry({{u"title"_qs, u"Metropolis"_qs}}).value_or(0);
@@ -295,8 +245,9 @@ void CatalogueStoreTest::removingAFieldRemovesItsValues()
 
 void CatalogueStoreTest::filesThatAreNotCataloguesAreRefused()
 {
+    m_store.reset();
     QFile garbage(path());
-    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    QVERIFY(garbage.open(QIODevice::WriteOnly | QIODevice::Truncate));
     garbage.write(QByteArray(4096, 'x'));
     garbage.close();
     CatalogueStore store;
@@ -306,10 +257,7 @@ void CatalogueStoreTest::filesThatAreNotCataloguesAreRefused()
 
     // A file of a later version of the program is left alone.
     const QString newer = m_dir->filePath(u"newer.sqlite"_qs);
-    {
-        CatalogueStore made;
-        QVERIFY(made.open(newer));
-    }
+    QVERIFY(CatalogueStore().open(newer));
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"writer"_qs);
         db.setDatabaseName(newer);
@@ -320,15 +268,10 @@ void CatalogueStoreTest::filesThatAreNotCataloguesAreRefused()
     QVERIFY(!store.open(newer));
     QVERIFY(store.lastError().contains(u"newer"_qs));
     QCOMPARE(sqlValue(newer, u"PRAGMA user_version"_qs).toInt(), 99);
-}
 
-void CatalogueStoreTest::defaultFileIsInTheDataFolder()
-{
+    // The default file's folder is made when missing.
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QCOMPARE(CatalogueStore::defaultPath(), dataFolder + u"/catalogue.sqlite"_qs);
-    // The folder is made when missing.
     QDir(dataFolder).removeRecursively();
-    CatalogueStore store;
     QVERIFY2(store.open(CatalogueStore::defaultPath()), qPrintable(store.lastError()));
     QVERIFY(QFile::exists(dataFolder + u"/catalogue.sqlite"_qs));
 }
