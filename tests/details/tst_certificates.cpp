@@ -110,10 +110,6 @@ void CertificatesTest::legacyNameList_data()
     QTest::addColumn<QString>("block");
     QTest::addColumn<QString>("names");
 
-    QTest::newRow("three people")
-        << u"h5>Director:</h5><a href=\"/name/nm1/\">A</a><br/><a href=\"/name/nm2/\">B</a>"
-           "<br/><a href=\"/name/nm3/\">C</a><br/>"_qs
-        << u"A, B, C"_qs;
     // The link's own attributes come before its "\">": the name starts after that.
     QTest::newRow("link with more attributes")
         << u"<a href=\"/name/nm0634240/\" onclick=\"x('link=name/nm0634240/');\">Christopher "

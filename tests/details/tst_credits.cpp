@@ -3,8 +3,6 @@
 #include "details/Credits.h"
 #include "tests/details/CreditsTestSupport.h"
 
-#include <QElapsedTimer>
-
 class CreditsTest : public QObject
 {
     Q_OBJECT
@@ -27,7 +25,6 @@ private Q_SLOTS:
     void uncreditedFilterIsReadForEveryPerson();
     void readersNeedACreditsList();
     void emptyCreditsListIsRemoved();
-    void thousandsOfRowsInLinearTime();
     void unclosedSectionsAreReadToTheEnd();
 
 private:
@@ -421,35 +418,6 @@ void CreditsTest::emptyCreditsListIsRemoved()
     TitleRecord none;
     details::removeEmptyCreditsList(none);
     QVERIFY(none.values().isEmpty());
-}
-
-void CreditsTest::thousandsOfRowsInLinearTime()
-{
-    m_host.setCustomFields({{u"stunts"_qs, u"stuntsField"_qs}});
-    QString cast;
-    QString department;
-    for (int i = 0; i < 5000; ++i) {
-        const QString name = u"Person "_qs + QString::number(i);
-        cast +=
-            castRow(name, u"<td class=\"character\">Role "_qs + QString::number(i) + u"</td>"_qs);
-        department += departmentRow(name, u"stunts"_qs);
-    }
-
-    QElapsedTimer timer;
-    timer.start();
-    TitleRecord record = recordWithCredits();
-    details::newAddCreditsFromSection(cast, record);
-    details::addCreditsFromSection(department, record);
-    const qint64 elapsed = timer.elapsed();
-
-    const QVariantList credits = record.credits();
-    QCOMPARE(credits.size(), 10000);
-    QCOMPARE(describeCredit(credits.at(4999)), u"Person 4999 = Role 4999"_qs);
-    QCOMPARE(describeCredit(credits.at(9999)), u"Person 4999 = stunts"_qs);
-    const QString field = record.text(u"stuntsField"_qs).string();
-    QVERIFY(field.startsWith(u"Person 0, Person 1, Person 2, "_qs));
-    QVERIFY(field.endsWith(u", Person 4999"_qs));
-    QVERIFY2(elapsed < 10000, qPrintable(QString::number(elapsed) + u" ms"_qs));
 }
 
 void CreditsTest::unclosedSectionsAreReadToTheEnd()

@@ -60,10 +60,6 @@ void CrewTest::nameLinkList_data()
 
     QTest::newRow("null block") << Text() << QString();
     QTest::newRow("no person link") << Text(u"<a href=\"/title/tt1/\">Alien</a>"_qs) << QString();
-    QTest::newRow("two links in block order")
-        << Text(QString(link(u"Ann Lee"_qs) + u" (novel), "_qs + link(u"Bo Ray"_qs, 2) +
-                        u" (play)"_qs))
-        << u"Ann Lee, Bo Ray"_qs;
     QTest::newRow("markup and references in the link text")
         << Text(u"<a href=\"/name/nm1/\" itemprop='url'><span itemprop=\"name\">Zo&#235; "
                 u"Kravitz</span></a>"_qs)

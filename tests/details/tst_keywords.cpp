@@ -73,9 +73,6 @@ void KeywordsTest::keywordsTable_data()
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("tags");
 
-    QTest::newRow("keywords in page order, joined")
-        << keywordCell(u"sabotage"_qs) + keywordCell(u"heist"_qs) + keywordCell(u"vault"_qs)
-        << u"sabotage, heist, vault"_qs;
     QTest::newRow("a keyword twice is kept once, at its first place")
         << keywordCell(u"ant"_qs) + keywordCell(u"heist"_qs) + keywordCell(u"ant"_qs)
         << u"ant, heist"_qs;
