@@ -132,29 +132,30 @@ void CatalogueStoreTest::storedRecordReplacesTheEntrysValues()
     const qint64 id = store
                           .addEntry({{u"title"_qs, u"Metropolis"_qs},
                                      {u"theatrical"_qs, QDate(1927, 1, 1)},
+                                     {u"imdb"_qs, u"0000001"_qs},
                                      {u"series"_qs, u"left from an earlier look-up"_qs}})
                           .value_or(0);
+    // An update sets and removes single keys and keeps the rest.
+    QVERIFY(
+        store.updateEntry(id, {{u"imdb"_qs, QVariant()}, {u"theatrical"_qs, QDate(1927, 2, 1)}}));
+    QVariantMap values = *store.entry(id);
+    QVERIFY(!values.contains(u"imdb"_qs));
+    QCOMPARE(values.value(u"series"_qs).toString(), u"left from an earlier look-up"_qs);
+    QVERIFY(sqlValue(path(), u"SELECT imdb FROM entries"_qs).isNull());
+    QCOMPARE(sqlValue(path(), u"SELECT theatrical FROM entries"_qs).toString(), u"1927-02-01"_qs);
+
     QSignalSpy changed(&store, &CatalogueStore::entryChanged);
     // A record without title and date (a page that gave neither) keeps the entry's own.
     QVERIFY(store.storeRecord(id, {{u"director"_qs, u"Fritz Lang"_qs},
                                    {u"imdb"_qs, u"0017136"_qs},
                                    {u"summary"_qs, QVariant()}}));
     QCOMPARE(changed.size(), 1);
-    QVariantMap values = *store.entry(id);
+    values = *store.entry(id);
     QCOMPARE(values.value(u"title"_qs).toString(), u"Metropolis"_qs);
-    QCOMPARE(values.value(u"theatrical"_qs).toDate(), QDate(1927, 1, 1));
+    QCOMPARE(values.value(u"theatrical"_qs).toDate(), QDate(1927, 2, 1));
     QCOMPARE(values.value(u"director"_qs).toString(), u"Fritz Lang"_qs);
     QVERIFY(!values.contains(u"series"_qs));
     QVERIFY(!values.contains(u"summary"_qs));
-
-    // An update sets and removes single keys and keeps the rest.
-    QVERIFY(
-        store.updateEntry(id, {{u"imdb"_qs, QVariant()}, {u"theatrical"_qs, QDate(1927, 2, 1)}}));
-    values = *store.entry(id);
-    QVERIFY(!values.contains(u"imdb"_qs));
-    QCOMPARE(values.value(u"director"_qs).toString(), u"Fritz Lang"_qs);
-    QVERIFY(sqlValue(path(), u"SELECT imdb FROM entries"_qs).isNull());
-    QCOMPARE(sqlValue(path(), u"SELECT theatrical FROM entries"_qs).toString(), u"1927-02-01"_qs);
 
     QVERIFY(store.storeRecord(
         id, {{u"title"_qs, u"Metropolis (1927)"_qs}, {u"theatrical"_qs, QDate(1927, 3, 6)}}));
@@ -163,6 +164,7 @@ void CatalogueStoreTest::storedRecordReplacesTheEntrysValues()
     QCOMPARE(values.value(u"theatrical"_qs).toDate(), QDate(1927, 3, 6));
     QVERIFY(!values.contains(u"director"_qs));
     QCOMPARE(sqlValue(path(), u"SELECT title FROM entries"_qs).toString(), u"Metropolis (1927)"_qs);
+    QVERIFY(sqlValue(path(), u"SELECT imdb FROM entries"_qs).isNull());
 }
 
 void CatalogueStoreTest::changesToMissingEntriesFailAndChangeNothing()
@@ -193,6 +195,7 @@ void CatalogueStoreTest::customFields()
     const std::optional<CustomField> votes = store.addCustomField(u"  IMDb Votes "_qs);
     QVERIFY(votes);
     QCOMPARE(votes->title, u"IMDb Votes"_qs);
+    QVERIFY(!votes->recordKey.isEmpty());
     QVERIFY(store.addCustomField(u"Époque"_qs));
     QCOMPARE(changed.size(), 2);
 
@@ -205,6 +208,7 @@ void CatalogueStoreTest::customFields()
 
     const QList<CustomField> fields = store.customFields();
     QCOMPARE(fields.size(), 2);
+    QCOMPARE(fields.at(0).title, u"IMDb Votes"_qs);
     QCOMPARE(fields.at(1).title, u"Époque"_qs);
     QVERIFY(fields.at(0).recordKey != fields.at(1).recordKey);
 
