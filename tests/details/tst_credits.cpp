@@ -79,61 +79,54 @@ void CreditsTest::init()
 void CreditsTest::titlePageCastItems_data()
 {
     QTest::addColumn<QString>("section");
-    QTest::addColumn<bool>("uncreditedOn");
     QTest::addColumn<QStringList>("credits");
 
     QTest::newRow("three items in page order")
         << castItem(u"Ann Lee"_qs, u"Mary"_qs) + castItem(u"Bo Stone"_qs, u"Guard"_qs) +
                castItem(u"Cy Dale"_qs, u"Pilot"_qs)
-        << false
         << QStringList{u"Ann Lee = Mary"_qs, u"Bo Stone = Guard"_qs, u"Cy Dale = Pilot"_qs};
     QTest::newRow("references decoded") << castItem(u"Zo&#235; Kravitz"_qs, u"Selina &amp; Cat"_qs)
-                                        << false << QStringList{u"Zoë Kravitz = Selina & Cat"_qs};
+                                        << QStringList{u"Zoë Kravitz = Selina & Cat"_qs};
     QTest::newRow("empty aria-label: the actor link's text")
         << castItem(u"<a aria-label=\"\" href=\"/name/nm2\"></a><a "
                     u"data-testid=\"title-cast-item__actor\" href=\"/name/nm2\">Dee &amp; "
                     u"Dum</a><span class=\"title-cast-item__char\">Twin</span>"_qs)
-        << false << QStringList{u"Dee & Dum = Twin"_qs};
+        << QStringList{u"Dee & Dum = Twin"_qs};
     QTest::newRow("character link whose text begins with as")
         << castItem(u"<a aria-label=\"Eve Moss\"></a><a href=\"/character/nm0003/\">as Queen "
                     u"Bee</a>"_qs)
-        << false << QStringList{u"Eve Moss = Queen Bee"_qs};
+        << QStringList{u"Eve Moss = Queen Bee"_qs};
     QTest::newRow("character link without as")
         << castItem(u"<a aria-label=\"Eve Moss\"></a><a href=\"/character/nm0003/\">Queen</a>"_qs)
-        << false << QStringList{u"Eve Moss = Queen"_qs};
+        << QStringList{u"Eve Moss = Queen"_qs};
     QTest::newRow("role marker with nothing in it: an empty role")
         << castItem(
                u"<a aria-label=\"Fay Ray\"></a><span class=\"title-cast-item__char\"></span>"_qs)
-        << false << QStringList{u"Fay Ray = "_qs};
+        << QStringList{u"Fay Ray = "_qs};
     QTest::newRow("no role marker at all: no role")
-        << castItem(u"<a aria-label=\"Gil Ames\"></a><span>nobody</span>"_qs) << false
+        << castItem(u"<a aria-label=\"Gil Ames\"></a><span>nobody</span>"_qs)
         << QStringList{u"Gil Ames"_qs};
     QTest::newRow("uncredited left out while the option is off")
         << castItem(u"Hal Roe"_qs, u"Driver (uncredited)"_qs) + castItem(u"Ida Oz"_qs, u"Nurse"_qs)
-        << false << QStringList{u"Ida Oz = Nurse"_qs};
-    QTest::newRow("uncredited kept while the option is on")
-        << castItem(u"Hal Roe"_qs, u"Driver (uncredited)"_qs) << true
-        << QStringList{u"Hal Roe = Driver (uncredited)"_qs};
+        << QStringList{u"Ida Oz = Nurse"_qs};
     // The filter is case-sensitive, as the site always writes it in lower case.
     QTest::newRow("Uncredited in capitals passes")
-        << castItem(u"Jo Fry"_qs, u"Cook (Uncredited)"_qs) << false
+        << castItem(u"Jo Fry"_qs, u"Cook (Uncredited)"_qs)
         << QStringList{u"Jo Fry = Cook (Uncredited)"_qs};
     QTest::newRow("item without a name")
         << castItem(u"<a aria-label=\"\"></a><span class=\"title-cast-item__char\">Ghost</span>"_qs)
-        << false << QStringList{};
+        << QStringList{};
     QTest::newRow("last item never closed")
         << castItem(u"Kim Poe"_qs, u"Spy"_qs) +
                u"<div data-testid=\"title-cast-item\"><a aria-label=\"Lou Wu\"></a>"_qs
-        << false << QStringList{u"Kim Poe = Spy"_qs, u"Lou Wu"_qs};
-    QTest::newRow("no items") << u"<ul><li>cast</li></ul>"_qs << false << QStringList{};
+        << QStringList{u"Kim Poe = Spy"_qs, u"Lou Wu"_qs};
+    QTest::newRow("no items") << u"<ul><li>cast</li></ul>"_qs << QStringList{};
 }
 
 void CreditsTest::titlePageCastItems()
 {
     QFETCH(QString, section);
-    QFETCH(bool, uncreditedOn);
     QFETCH(QStringList, credits);
-    switchOnOnly(uncreditedOn ? QList<QString>{prefs::creditsUncredited} : QList<QString>{});
     TitleRecord record = recordWithCredits();
     details::newNewAddCreditsFromSection(section, record);
     QCOMPARE(describeCredits(record), credits);
