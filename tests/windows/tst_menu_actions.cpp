@@ -52,10 +52,8 @@ private Q_SLOTS:
     void initTestCase();
     void init();
     void cleanup();
-    void openSiteOpensTheTitlePage_data();
-    void openSiteOpensTheTitlePage();
-    void openSiteAlerts_data();
-    void openSiteAlerts();
+    void openSite_data();
+    void openSite();
     void windowItemsKeepTheirControllers();
     void textItemsShareOneWindow();
     void releaseDateItemFollowsTheOption();
@@ -110,65 +108,56 @@ void MenuActionsTest::choose(Item which)
     item(which)->trigger();
 }
 
-void MenuActionsTest::openSiteOpensTheTitlePage_data()
+void MenuActionsTest::openSite_data()
 {
-    QTest::addColumn<QVariantMap>("entry");
+    QTest::addColumn<QVariantMap>("entry"); // an empty one: no selection
     QTest::addColumn<QString>("number");
-    QTest::newRow("stored number, padded") << QVariantMap{{u"imdb"_qs, u"123"_qs}} << u"0000123"_qs;
-    QTest::newRow("stored as a number") << QVariantMap{{u"imdb"_qs, 478970}} << u"0478970"_qs;
-    QTest::newRow("eight digits") << QVariantMap{{u"imdb"_qs, u"12345678"_qs}} << u"12345678"_qs;
+    QTest::addColumn<QString>("alert"); // title and text, when there is no number
+    QTest::newRow("stored number, padded")
+        << QVariantMap{{u"imdb"_qs, u"123"_qs}} << u"0000123"_qs << QString();
+    QTest::newRow("stored as a number")
+        << QVariantMap{{u"imdb"_qs, 478970}} << u"0478970"_qs << QString();
+    QTest::newRow("eight digits") << QVariantMap{{u"imdb"_qs, u"12345678"_qs}} << u"12345678"_qs
+                                  << QString();
     QTest::newRow("found by its title")
-        << QVariantMap{{u"title"_qs, u"Ant-Man"_qs}, {u"imdb"_qs, u""_qs}} << u"0478970"_qs;
+        << QVariantMap{{u"title"_qs, u"Ant-Man"_qs}, {u"imdb"_qs, u""_qs}} << u"0478970"_qs
+        << QString();
+    QTest::newRow("no selection") << QVariantMap() << QString()
+                                  << u"No Selection: No row selected."_qs;
+    QTest::newRow("no number") << QVariantMap{{u"title"_qs, u"Nothing Like It"_qs}} << QString()
+                               << u"No IMDB Number: Movie is not linked to an IMDb entry."_qs;
 }
 
-void MenuActionsTest::openSiteOpensTheTitlePage()
+void MenuActionsTest::openSite()
 {
     QFETCH(QVariantMap, entry);
     QFETCH(QString, number);
+    QFETCH(QString, alert);
     TestEntry selected(entry);
-    m_host.select(&selected);
+    m_host.select(entry.isEmpty() ? nullptr : &selected);
+    const qsizetype links = m_host.links().size();
     choose(OpenSite);
-    QCOMPARE(m_host.links().last(), u"https://localhost:"_qs + QString::number(m_site.httpsPort()) +
-                                        u"/title/tt"_qs + number);
-    QVERIFY(openAlerts(&m_host.m_window).isEmpty());
+    const QList<QMessageBox *> alerts = openAlerts(&m_host.m_window);
+    if (alert.isEmpty()) {
+        QCOMPARE(m_host.links().last(), u"https://localhost:"_qs +
+                                            QString::number(m_site.httpsPort()) + u"/title/tt"_qs +
+                                            number);
+        QVERIFY(alerts.isEmpty());
+    } else {
+        QCOMPARE(m_host.links().size(), links);
+        QCOMPARE(alerts.size(), 1);
+        // A sheet on the main window: modal to it alone, one default "OK".
+        QCOMPARE(alerts.first()->parentWidget(), &m_host.m_window);
+        QCOMPARE(alerts.first()->windowModality(), Qt::WindowModal);
+        QCOMPARE(alerts.first()->text() + u": "_qs + alerts.first()->informativeText(), alert);
+        QCOMPARE(alerts.first()->buttons().size(), 1);
+        QCOMPARE(alerts.first()->defaultButton()->text(), u"OK"_qs);
+        QVERIFY(!selected.values().contains(u"imdb"_qs));
+    }
     // A number found by the search is stored in the entry.
     QCOMPARE(host::entryText(&selected, u"imdb"_qs).string(),
              entry.value(u"imdb"_qs).toString().isEmpty() ? number
                                                           : entry.value(u"imdb"_qs).toString());
-}
-
-void MenuActionsTest::openSiteAlerts_data()
-{
-    QTest::addColumn<bool>("selected");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no selection") << false << u"No Selection"_qs << u"No row selected."_qs;
-    QTest::newRow("no number") << true << u"No IMDB Number"_qs
-                               << u"Movie is not linked to an IMDb entry."_qs;
-}
-
-void MenuActionsTest::openSiteAlerts()
-{
-    QFETCH(bool, selected);
-    QFETCH(QString, title);
-    QFETCH(QString, message);
-    TestEntry entry({{u"title"_qs, u"Nothing Like It"_qs}});
-    if (selected)
-        m_host.select(&entry);
-    const qsizetype links = m_host.links().size();
-    choose(OpenSite);
-    QCOMPARE(m_host.links().size(), links);
-    const QList<QMessageBox *> alerts = openAlerts(&m_host.m_window);
-    QCOMPARE(alerts.size(), 1);
-    QMessageBox *alert = alerts.first();
-    // A sheet on the main window: modal to it alone, one default "OK".
-    QCOMPARE(alert->parentWidget(), &m_host.m_window);
-    QCOMPARE(alert->windowModality(), Qt::WindowModal);
-    QCOMPARE(alert->text(), title);
-    QCOMPARE(alert->informativeText(), message);
-    QCOMPARE(alert->buttons().size(), 1);
-    QCOMPARE(alert->defaultButton()->text(), u"OK"_qs);
-    QVERIFY(!entry.values().contains(u"imdb"_qs));
 }
 
 void MenuActionsTest::windowItemsKeepTheirControllers()

@@ -48,44 +48,43 @@ int main(int argc, char **argv)
         return 1;
 
     TestSite site(testData(QString()));
-    site.addRoute(pageRoute(QStringLiteral("/title/tt0095016/awards"),
-                            QStringLiteral("awards/die-hard-tt0095016-2014-11.html")));
-    site.addRoute(pageRoute(QStringLiteral("/title/tt0095016/locations"),
-                            QStringLiteral("locations/die-hard-tt0095016-2018-08.html")));
-    site.addRoute(pageRoute(QStringLiteral("/title/tt0478970/quotes"),
-                            QStringLiteral("quotes/ant-man-tt0478970-2017.html")));
+    for (const char *page :
+         {"awards/die-hard-tt0095016-2014-11", "locations/die-hard-tt0095016-2018-08",
+          "quotes/ant-man-tt0478970-2017"}) {
+        const QString file = QString::fromLatin1(page);
+        const QString kind = file.section(u'/', 0, 0);
+        const QString number = file.section(u"-tt"_qs, 1).left(7);
+        site.addRoute(pageRoute(u"/title/tt"_qs + number + u'/' + kind, file + u".html"_qs));
+    }
     if (!site.start())
         return 1;
     site.applyEnvironment();
     TestHost host;
     bool saved = true;
 
-    TestEntry dieHard({{QStringLiteral("title"), QStringLiteral("Die Hard")},
-                       {QStringLiteral("imdb"), QStringLiteral("0095016")}});
+    TestEntry dieHard({{u"title"_qs, u"Die Hard"_qs}, {u"imdb"_qs, u"0095016"_qs}});
     host.select(&dieHard);
     MyAwards awards;
     awards.showAwardsForSelection();
-    saved &= save(awards.window(), folder.filePath(QStringLiteral("awards-window.png")));
-
+    saved &= save(awards.window(), folder.filePath(u"awards-window.png"_qs));
     Location locations;
     locations.showLocationForSelection();
-    saved &= save(locations.window(), folder.filePath(QStringLiteral("locations-window.png")));
+    saved &= save(locations.window(), folder.filePath(u"locations-window.png"_qs));
 
-    TestEntry antMan({{QStringLiteral("title"), QStringLiteral("Ant-Man")},
-                      {QStringLiteral("imdb"), QStringLiteral("0478970")}});
+    TestEntry antMan({{u"title"_qs, u"Ant-Man"_qs}, {u"imdb"_qs, u"0478970"_qs}});
     host.select(&antMan);
     MyTextWindowController text;
     text.showQuotesForSelection();
     // The second quote shows speakers and directions in turn.
     text.mainText()->moveCursor(QTextCursor::Start);
-    saved &= save(text.window(), folder.filePath(QStringLiteral("text-window-quotes.png")));
+    saved &= save(text.window(), folder.filePath(u"text-window-quotes.png"_qs));
 
     std::unique_ptr<IMDBOptionsPanel> options = IMDBOptionsPanel::load(IMDB::resourcesDirectory());
     if (options) {
         for (int row : {0, 3, 4, 20})
             options->cellAt(row)->setChecked(true);
         options->panel()->show();
-        saved &= save(options->panel(), folder.filePath(QStringLiteral("options-panel.png")));
+        saved &= save(options->panel(), folder.filePath(u"options-panel.png"_qs));
         options->panel()->hide();
     } else {
         saved = false;
