@@ -111,7 +111,7 @@ private Q_SLOTS:
     void resultsReplacedUnderTheChooserAreNotLookedUp();
     void entriesByHand();
     void searchBoxFiltersTheList();
-    void imdbMenuOpensEachWindowAndFollowsTheDefaults();
+    void imdbMenuOpensEachWindow();
     void openSiteShowsThePageInTheBrowser();
     void controlLStartsALookUp();
     void optionsItemOpensThePluginsPanel();
@@ -409,7 +409,7 @@ void CatalogueAppTest::searchBoxFiltersTheList()
     QCOMPARE(shown->rowCount(), 3);
 }
 
-void CatalogueAppTest::imdbMenuOpensEachWindowAndFollowsTheDefaults()
+void CatalogueAppTest::imdbMenuOpensEachWindow()
 {
     QVERIFY(driver::addEntry(window(), u"Metropolis"_qs, 1927, u"0017136"_qs));
     QMenu *menu = window().pluginMenus().menu(u"IMDb"_qs);
@@ -433,22 +433,6 @@ void CatalogueAppTest::imdbMenuOpensEachWindowAndFollowsTheDefaults()
     // Goofs, soundtrack, trivia and quotes share one window.
     QCOMPARE(opened.size(), 3);
     QCOMPARE(sideWindows(&window()).size(), 3);
-
-    // The menu is in the menu bar; the last item's check mark follows the user default each
-    // time the menu is about to show.
-    QCOMPARE(menuTitled(window().menuBar(), u"IMDb"_qs), menu);
-    QAction *localDate = actionTitled(menu, u"Local Date in Release"_qs);
-    QVERIFY(localDate);
-    localDate->setChecked(false);
-    Q_EMIT menu->aboutToShow();
-    QVERIFY(localDate->isChecked());
-    localDate->trigger();
-    QCOMPARE(QSettings().value(u"Disable IMDB Country Release"_qs).toBool(), true);
-    Q_EMIT menu->aboutToShow();
-    QVERIFY(!localDate->isChecked());
-    localDate->trigger();
-    Q_EMIT menu->aboutToShow();
-    QVERIFY(localDate->isChecked());
 }
 
 void CatalogueAppTest::openSiteShowsThePageInTheBrowser()
