@@ -35,6 +35,8 @@ private Q_SLOTS:
     void plotSummaryRequest();
     void plotSummaryPage_data();
     void plotSummaryPage();
+    void suppliedPlotSummaryPage_data();
+    void suppliedPlotSummaryPage();
     void pagesCutOffAnywhere();
     void pageCutOffMidSection();
     void lookupOfAnOlderPage();
@@ -652,6 +654,39 @@ void LegacyTest::plotSummaryPage()
     record.set(recordkey::summary, u"Earlier"_qs);
     details::oldIMDBParsingStyle(u"<p>x</p>"_qs, titleNumber, record, &m_host);
     QCOMPARE(record.value(recordkey::summary), summary);
+}
+
+// A plot-summary page handed in by the caller is read as a fetched one; nothing goes out.
+void LegacyTest::suppliedPlotSummaryPage_data()
+{
+    QTest::addColumn<Text>("page");
+    QTest::addColumn<QVariant>("summary");
+    // The first summary of "Showing all 5 plot summaries".
+    QTest::newRow("saved summary page")
+        << Text(QString::fromUtf8(readTestData(u"plotsummary/die-hard-tt0095016-2014-01.html"_qs)))
+        << QVariant(u"New York City Detective John McClane has just arrived in Los Angeles to "
+                    u"spend Christmas with his wife. Unfortunatly, it is not going to be a Merry "
+                    u"Christmas for everyone. A group of terrorists, led by Hans Gruber is "
+                    u"holding everyone in the Nakatomi Plaza building hostage. With no way of "
+                    u"anyone getting in or out, it's up to McClane to stop them all. All 12!"_qs);
+    QTest::newRow("no page") << Text() << QVariant(u"held before"_qs);
+}
+
+void LegacyTest::suppliedPlotSummaryPage()
+{
+    QFETCH(Text, page);
+    QFETCH(QVariant, summary);
+    TitleRecord record;
+    record.set(recordkey::summary, u"held before"_qs);
+    QStringList asked;
+    details::oldIMDBParsingStyle(u"<p>x</p>"_qs, u"0095016"_qs, record, &m_host,
+                                 [&](const QString &number) {
+                                     asked.append(number);
+                                     return page;
+                                 });
+    QCOMPARE(asked, QStringList{u"0095016"_qs});
+    QCOMPARE(record.value(recordkey::summary), summary);
+    QVERIFY(m_site.requests().isEmpty());
 }
 
 // Whatever was read before the cut stays; nothing crashes or hangs.

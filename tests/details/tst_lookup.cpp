@@ -40,9 +40,9 @@ private Q_SLOTS:
     void concurrentSearchNeverTearsALookup();
 
 private:
-    // Serves `body` as the title page of `number` and looks it up.
-    std::optional<QVariantMap> lookUp(const QString &number, const QByteArray &body);
-    std::optional<QVariantMap> lookUpFile(const QString &number, const QString &file);
+    // Serves `body` (or the saved `file`) as the title page of `number` and looks it up.
+    std::optional<QVariantMap> lookUp(const QString &number, const QByteArray &body,
+                                      const QString &file = {});
     std::optional<QVariantMap> lookUpRouted(const QString &number);
 
     TestHost m_host;
@@ -74,19 +74,12 @@ std::optional<QVariantMap> LookupTest::lookUpRouted(const QString &number)
     return m_plugin.resultNumber(0);
 }
 
-std::optional<QVariantMap> LookupTest::lookUp(const QString &number, const QByteArray &body)
+std::optional<QVariantMap> LookupTest::lookUp(const QString &number, const QByteArray &body,
+                                              const QString &file)
 {
     TestSite::Route route;
     route.target = u"/title/tt"_qs + number;
     route.body = body;
-    m_site.addRoute(route);
-    return lookUpRouted(number);
-}
-
-std::optional<QVariantMap> LookupTest::lookUpFile(const QString &number, const QString &file)
-{
-    TestSite::Route route;
-    route.target = u"/title/tt"_qs + number;
     route.file = file;
     m_site.addRoute(route);
     return lookUpRouted(number);
@@ -148,7 +141,7 @@ void LookupTest::everySavedPageGivesAFramedRecord()
     const QString titleNumber = QString::number(++number);
     QElapsedTimer timer;
     timer.start();
-    const std::optional<QVariantMap> record = lookUpFile(titleNumber, file);
+    const std::optional<QVariantMap> record = lookUp(titleNumber, {}, file);
     QVERIFY(record);
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(record->value(u"imdb"_qs).toString(), titleNumber);
