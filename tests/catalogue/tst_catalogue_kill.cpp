@@ -46,75 +46,60 @@ class CatalogueKillTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void init();
     void killInsideTheTransactionKeepsThePreviousEntry();
 
 private:
-    void startChild(QProcess &child, int pauseMs);
-    QString path() const { return m_dir->filePath(u"catalogue.sqlite"_qs); }
-    QString marker() const { return m_dir->filePath(u"in-transaction"_qs); }
-
     TestSite m_site{QStringLiteral(IMDB_DEMO_SITE_DIR)};
-    std::unique_ptr<QTemporaryDir> m_dir;
-    qint64 m_entry = 0;
 };
-
-void CatalogueKillTest::initTestCase()
-{
-    QVERIFY(m_site.start());
-    m_site.applyEnvironment();
-}
-
-void CatalogueKillTest::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    CatalogueStore store;
-    QVERIFY(store.open(path()));
-    store.addEntry({{u"title"_qs, u"Nosferatu"_qs}});
-    m_entry = store.addEntry({{u"title"_qs, u"Metropolis"_qs}}).value_or(0);
-    QVERIFY(store.storeRecord(m_entry, before));
-}
-
-void CatalogueKillTest::startChild(QProcess &child, int pauseMs)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"CATALOGUE_TEST_STORE_PAUSE"_qs, marker());
-    environment.insert(u"CATALOGUE_TEST_STORE_PAUSE_MS"_qs, QString::number(pauseMs));
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QStringLiteral(CATALOGUE_LOOKUP_CHILD),
-                {path(), QString::number(m_entry), u"0"_qs});
-    QVERIFY(child.waitForStarted());
-}
 
 void CatalogueKillTest::killInsideTheTransactionKeepsThePreviousEntry()
 {
+    QVERIFY(m_site.start());
+    m_site.applyEnvironment();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"catalogue.sqlite"_qs);
+    const QString marker = dir.filePath(u"in-transaction"_qs);
+    qint64 entry = 0;
+    {
+        CatalogueStore store;
+        QVERIFY(store.open(path));
+        store.addEntry({{u"title"_qs, u"Nosferatu"_qs}});
+        entry = store.addEntry({{u"title"_qs, u"Metropolis"_qs}}).value_or(0);
+        QVERIFY(store.storeRecord(entry, before));
+    }
+
+    // The application's look-up of the entry, with the store's pause hook set.
     QProcess child;
-    startChild(child, 120000);
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker()) || child.state() == QProcess::NotRunning,
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"CATALOGUE_TEST_STORE_PAUSE"_qs, marker);
+    environment.insert(u"CATALOGUE_TEST_STORE_PAUSE_MS"_qs, u"120000"_qs);
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QStringLiteral(CATALOGUE_LOOKUP_CHILD), {path, QString::number(entry), u"0"_qs});
+    QVERIFY(child.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker) || child.state() == QProcess::NotRunning,
                              120000);
-    QVERIFY2(QFile::exists(marker()), "the application never reached the store's commit");
+    QVERIFY2(QFile::exists(marker), "the application never reached the store's commit");
     QCOMPARE(child.state(), QProcess::Running);
     // The record is written inside the open transaction: SQLite's journal is on disk.
-    QVERIFY(QFile::exists(path() + u"-journal"_qs));
+    QVERIFY(QFile::exists(path + u"-journal"_qs));
     ::kill(pid_t(child.processId()), SIGKILL);
     QVERIFY(child.waitForFinished(10000));
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
     QVERIFY(!child.readAllStandardOutput().contains("stored"));
 
-    QCOMPARE(integrityOf(path()), u"ok"_qs);
+    QCOMPARE(integrityOf(path), u"ok"_qs);
     CatalogueStore store;
-    QVERIFY2(store.open(path()), qPrintable(store.lastError()));
+    QVERIFY2(store.open(path), qPrintable(store.lastError()));
     QCOMPARE(store.entries().size(), 2);
-    const QVariantMap values = store.entry(m_entry).value_or(QVariantMap());
+    const QVariantMap values = store.entry(entry).value_or(QVariantMap());
     QCOMPARE(values, before);
     // And it takes changes again.
-    QVERIFY2(store.updateEntry(m_entry, {{u"director"_qs, u"Fritz Lang"_qs}}),
+    QVERIFY2(store.updateEntry(entry, {{u"director"_qs, u"Fritz Lang"_qs}}),
              qPrintable(store.lastError()));
     CatalogueStore reader;
-    QVERIFY(reader.open(path()));
-    QCOMPARE(reader.entry(m_entry)->value(u"director"_qs).toString(), u"Fritz Lang"_qs);
+    QVERIFY(reader.open(path));
+    QCOMPARE(reader.entry(entry)->value(u"director"_qs).toString(), u"Fritz Lang"_qs);
 }
 
 IMDB_TEST_MAIN(CatalogueKillTest)
