@@ -204,10 +204,6 @@ void RatingsTest::userRating_data()
         << withStructuredData(u"[{\"aggregateRating\": {\"ratingValue\": 9}}]"_qs,
                               u"<div class=\"star-box-giga-star\"> 8.5 </div>"_qs)
         << false << QVariant() << QVariant(u"8.5"_qs) << QVariant();
-    QTest::newRow("aggregate that is a text")
-        << withStructuredData(u"{\"aggregateRating\": \"9\"}"_qs,
-                              u"<div class=\"star-box-giga-star\"> 8.5 </div>"_qs)
-        << false << QVariant() << QVariant(u"8.5"_qs) << QVariant();
     QTest::newRow("no rating anywhere")
         << u"<p>8.5</p>"_qs << true << QVariant() << QVariant() << QVariant();
 }
