@@ -39,6 +39,7 @@
 #include <QTreeView>
 #include <QWebEngineView>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -68,17 +69,6 @@ QMenu *menuTitled(QMenuBar *bar, const QString &title)
             return action->menu();
     }
     return nullptr;
-}
-
-QList<QWidget *> sideWindows(const QWidget *mainWindow)
-{
-    QList<QWidget *> windows;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget != mainWindow && widget->isVisible() && widget->isWindow() &&
-            !widget->windowTitle().isEmpty())
-            windows.append(widget);
-    }
-    return windows;
 }
 
 // The side windows' items, their pages, and the saved page each is served from (any
@@ -432,7 +422,13 @@ void CatalogueAppTest::imdbMenuOpensEachWindow()
     }
     // Goofs, soundtrack, trivia and quotes share one window.
     QCOMPARE(opened.size(), 3);
-    QCOMPARE(sideWindows(&window()).size(), 3);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                           [this](const QWidget *widget) {
+                               return widget != &window() && widget->isVisible() &&
+                                      widget->isWindow() && !widget->windowTitle().isEmpty();
+                           }),
+             3);
 }
 
 void CatalogueAppTest::openSiteShowsThePageInTheBrowser()
