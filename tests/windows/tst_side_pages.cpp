@@ -15,7 +15,11 @@ QString awardsPage(const QString &events)
     return u"<h1 class=\"header\">Awards</h1>"_qs + events;
 }
 
+using Reader = std::function<std::optional<StyledText>(const QString &)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Reader)
 
 class SidePagesTest : public QObject
 {
@@ -25,10 +29,9 @@ private Q_SLOTS:
     void awardsOutcomeWithTwoCategories();
     void awardsRowsLackWhatThePageLacks();
     void goofsTakeInlineHeadings();
-    void quotesWithoutAnEndGetNoRun();
     void quotesNestedAndEmptyElements();
-    void quotesThatCleanToNothingAreSkipped();
-    void soundtrackAndTriviaNeedTheirSections();
+    void textReaders_data();
+    void textReaders();
     void styledTextRuns();
     void locationsEveryRowNamesItsLocation_data();
     void locationsEveryRowNamesItsLocation();
@@ -97,19 +100,6 @@ void SidePagesTest::goofsTakeInlineHeadings()
     QCOMPARE(goofs->text(), u"Audio a hum\n\nAudio a click\n\nErrors & more a date\n\n"_qs);
     QCOMPARE(goofs->runs().at(0), (StyledRun{0, 5, TextStyle::Heading}));
     QCOMPARE(goofs->runs().at(1), (StyledRun{5, 8, TextStyle::Regular}));
-
-    QVERIFY(!goofsFromPage(u"<div class=\"list\">nothing</div>"_qs));
-    // A list page whose list cannot be found shows nothing at all.
-    QCOMPARE(goofsFromPage(u"<div class=\"soda\">orphan</div>"_qs)->text(), QString());
-}
-
-void SidePagesTest::quotesWithoutAnEndGetNoRun()
-{
-    const StyledText quotes = quotesFromPage(
-        u"quotes_content<div class=\"sodatext\"><p><span class=\"character\">Al:\nHello"
-        u"</p></div>\"see_also"_qs);
-    QCOMPARE(quotes.text(), u"Al: Hello"_qs + separator);
-    QCOMPARE(quotes.runs().size(), 1);
 }
 
 void SidePagesTest::quotesNestedAndEmptyElements()
@@ -131,28 +121,59 @@ void SidePagesTest::quotesNestedAndEmptyElements()
     QCOMPARE(runs.at(3), (StyledRun{second + 5, 2, TextStyle::Bold}));
 }
 
-void SidePagesTest::quotesThatCleanToNothingAreSkipped()
+void SidePagesTest::textReaders_data()
 {
-    QCOMPARE(quotesFromPage(u"quotes_content<div class=\"sodatext\"> <p> </p> </div>"
-                            u"<div class=\"sodatext\">Yes.</div>\"see_also"_qs)
-                 .text(),
-             u"Yes."_qs + separator);
-    // Quotes outside the section are not read.
-    QVERIFY(quotesFromPage(u"<div class=\"sodatext\">Yes.</div>"_qs).isEmpty());
+    QTest::addColumn<Reader>("reader");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("text"); // "none": no list at all
+    QTest::addColumn<int>("runs");     // -1: not counted
+    const Reader goofs = goofsFromPage;
+    const auto text = [](StyledText (*reader)(const QString &)) {
+        return Reader([reader](const QString &page) { return reader(page); });
+    };
+    QTest::newRow("goofs list without entries")
+        << goofs << u"<div class=\"list\">nothing</div>"_qs << u"none"_qs << -1;
+    // A list page whose list cannot be found shows nothing at all.
+    QTest::newRow("goofs without a list")
+        << goofs << u"<div class=\"soda\">orphan</div>"_qs << QString() << -1;
+    QTest::newRow("quote whose speaker has no end")
+        << text(quotesFromPage)
+        << u"quotes_content<div class=\"sodatext\"><p><span class=\"character\">Al:\nHello"
+           u"</p></div>\"see_also"_qs
+        << u"Al: Hello"_qs + separator << 1;
+    QTest::newRow("quote that cleans to nothing")
+        << text(quotesFromPage)
+        << u"quotes_content<div class=\"sodatext\"> <p> </p> </div>"
+           u"<div class=\"sodatext\">Yes.</div>\"see_also"_qs
+        << u"Yes."_qs + separator << -1;
+    QTest::newRow("quotes outside the section")
+        << text(quotesFromPage) << u"<div class=\"sodatext\">Yes.</div>"_qs << QString() << -1;
+    QTest::newRow("soundtrack outside the section")
+        << text(soundtrackFromPage) << u"<div class=\"soda\">Song</div>"_qs << QString() << -1;
+    QTest::newRow("soundtrack")
+        << text(soundtrackFromPage)
+        << u"\"soundtracks_content\"<div class=\"soda\">Song<br />By Al<br /></div><div></div>"
+           u"\"see_also\""_qs
+        << u"SongBy Al\n\n"_qs << -1;
+    QTest::newRow("trivia without entries")
+        << text(triviaFromPage) << u"<div class=\"soda\">Fact</div>"_qs << QString() << -1;
+    QTest::newRow("trivia, one empty")
+        << text(triviaFromPage)
+        << u"<div class=\"sodatext\">A &amp; B</div><div class=\"sodatext\"></div>"
+           u"<div class=\"sodatext\">C"_qs
+        << u"A & B\n\nC\n\n"_qs << -1;
 }
 
-void SidePagesTest::soundtrackAndTriviaNeedTheirSections()
+void SidePagesTest::textReaders()
 {
-    QVERIFY(soundtrackFromPage(u"<div class=\"soda\">Song</div>"_qs).isEmpty());
-    QCOMPARE(soundtrackFromPage(u"\"soundtracks_content\"<div class=\"soda\">Song<br />By Al"
-                                u"<br /></div><div></div>\"see_also\""_qs)
-                 .text(),
-             u"SongBy Al\n\n"_qs);
-    QVERIFY(triviaFromPage(u"<div class=\"soda\">Fact</div>"_qs).isEmpty());
-    QCOMPARE(triviaFromPage(u"<div class=\"sodatext\">A &amp; B</div><div class=\"sodatext\">"
-                            u"</div><div class=\"sodatext\">C"_qs)
-                 .text(),
-             u"A & B\n\nC\n\n"_qs);
+    QFETCH(Reader, reader);
+    QFETCH(QString, page);
+    QFETCH(QString, text);
+    QFETCH(int, runs);
+    const std::optional<StyledText> read = reader(page);
+    QCOMPARE(read ? read->text() : u"none"_qs, text);
+    if (runs >= 0)
+        QCOMPARE(read->runs().size(), runs);
 }
 
 void SidePagesTest::styledTextRuns()
