@@ -64,20 +64,11 @@ private Q_SLOTS:
     void init();
     void titlePageFaults_data();
     void titlePageFaults();
-    void creditsAndKeywordsFaults_data();
-    void creditsAndKeywordsFaults();
-    void plotSummaryFaults_data();
-    void plotSummaryFaults();
+    void otherPageFaults_data();
+    void otherPageFaults();
 
 private:
     std::optional<QVariantMap> lookUp(const QString &number);
-    // Looks `number` up with `fault` on the pages at `extra` (each given from its file), and
-    // checks that the record is `withoutBody`, the one those pages without a body give, within
-    // `limitMs`.
-    void compareWithPagesWithoutBody(const QString &number,
-                                     const QList<std::pair<QString, QString>> &extra,
-                                     const Fault &fault, qint64 limitMs, const QString &outcome,
-                                     QVariantMap &withoutBody);
 
     TestHost m_host;
     TestSite m_site{testData(u""_qs)};
@@ -153,119 +144,93 @@ void FaultLookupsTest::titlePageFaults()
     }
 }
 
-void FaultLookupsTest::compareWithPagesWithoutBody(const QString &number,
-                                                   const QList<std::pair<QString, QString>> &extra,
-                                                   const Fault &fault, qint64 limitMs,
-                                                   const QString &outcome, QVariantMap &withoutBody)
+void FaultLookupsTest::otherPageFaults_data()
 {
-    const QString base = u"/title/tt"_qs + number;
-    for (const auto &[page, file] : extra)
-        m_site.addRoute(faultRoute(base + page, file, noBody()));
-    const std::optional<QVariantMap> pagesWithoutBody = lookUp(number);
-    QVERIFY(pagesWithoutBody);
-    withoutBody = *pagesWithoutBody;
-
-    for (const auto &[page, file] : extra)
-        m_site.addRoute(faultRoute(base + page, file, fault));
-    m_site.clearRequests();
-    QElapsedTimer timer;
-    timer.start();
-    const std::optional<QVariantMap> found = lookUp(number);
-    reportFault(QTest::currentDataTag(),
-                found && *found == withoutBody ? outcome : u"another record"_qs, timer);
-    QVERIFY(found);
-    QCOMPARE(*found, withoutBody);
-    for (const auto &[page, file] : extra)
-        QVERIFY(m_site.requestCount((base + page).toUtf8()) >= 1);
-    // Pages fetched side by side may also wait one after the other.
-    const qint64 elapsed = timer.elapsed();
-    QVERIFY2(endedAtTimeLimit(elapsed, limitMs) ||
-                 (limitMs > 0 && endedAtTimeLimit(elapsed, limitMs * extra.size())),
-             qPrintable(QString::number(elapsed)));
-}
-
-void FaultLookupsTest::creditsAndKeywordsFaults_data()
-{
+    QTest::addColumn<bool>("legacy"); // the legacy parser's plot-summary page, else credits
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<qint64>("limitMs");
     QTest::newRow("full-credits and keywords pages never answer")
-        << Fault([](TestSite::Route &r) { r.neverAnswer = true; }) << qint64(15000);
+        << false << Fault([](TestSite::Route &r) { r.neverAnswer = true; }) << qint64(15000);
     for (const auto &[name, fault] : brokenTransfers())
-        QTest::newRow(name) << fault << qint64(0);
-    QTest::newRow("500 with a short text") << Fault([](TestSite::Route &r) {
+        QTest::addRow("full-credits and keywords pages: %s", name) << false << fault << qint64(0);
+    QTest::newRow("500 with a short text") << false << Fault([](TestSite::Route &r) {
         r.status = 500;
         r.file.clear();
         r.body = "<html>Internal Server Error</html>";
     }) << qint64(0);
-    QTest::newRow("404") << notFound() << qint64(0);
+    QTest::newRow("404") << false << notFound() << qint64(0);
     // These two pages are read as UTF-8 only: anything else is no page.
-    QTest::newRow("invalid UTF-8") << Fault([](TestSite::Route &r) {
+    QTest::newRow("invalid UTF-8") << false << Fault([](TestSite::Route &r) {
         r.body = notUtf8(r.file);
         r.file.clear();
     }) << qint64(0);
-}
-
-// The full-credits and keywords pages broken the same way give the record the title page
-// alone gives, as when neither page has a body.
-void FaultLookupsTest::creditsAndKeywordsFaults()
-{
-    QFETCH(Fault, fault);
-    QFETCH(qint64, limitMs);
-    setBool(prefs::credits, true);
-    setBool(prefs::creditsActors, true);
-    setBool(prefs::creditsMusic, true);
-    setBool(prefs::additionalPlotKeywords, true);
-    const QString titleNumber = u"8000040"_qs;
-    m_site.addRoute(faultRoute(u"/title/tt"_qs + titleNumber, matrixPage));
-    // Whole pages do add to the record, so a faulty page read as whole would show.
-    static bool pagesAdd = false;
-    if (!pagesAdd) {
-        m_site.addRoute(faultRoute(u"/title/tt8000040/fullcredits"_qs, matrixCredits));
-        m_site.addRoute(faultRoute(u"/title/tt8000040/keywords"_qs, antManKeywords));
-        const std::optional<QVariantMap> withPages = lookUp(titleNumber);
-        QVERIFY(withPages);
-        QCOMPARE(withPages->value(u"title"_qs).toString(), u"The Matrix"_qs);
-        QVERIFY(withPages->value(u"tags"_qs).toString().contains(u"heist"_qs));
-        pagesAdd = true;
-    }
-    QVariantMap titlePageAlone;
-    compareWithPagesWithoutBody(
-        titleNumber, {{u"/fullcredits"_qs, matrixCredits}, {u"/keywords"_qs, antManKeywords}},
-        fault, limitMs, u"the title page's record"_qs, titlePageAlone);
-    QCOMPARE(titlePageAlone.value(u"title"_qs).toString(), u"The Matrix"_qs);
-    QVERIFY(!titlePageAlone.value(u"tags"_qs).toString().contains(u"heist"_qs));
-}
-
-void FaultLookupsTest::plotSummaryFaults_data()
-{
-    QTest::addColumn<Fault>("fault");
-    QTest::addColumn<qint64>("limitMs");
     // The deadline bounds the whole exchange, not only the wait for its first byte.
     QTest::newRow("endless slow body")
-        << Fault([](TestSite::Route &r) { r.slow = true; }) << qint64(10000);
+        << true << Fault([](TestSite::Route &r) { r.slow = true; }) << qint64(10000);
     // A redirect loop would ask for the page more than the once checked below.
     for (const auto &[name, fault] : brokenTransfers()) {
         if (qstrcmp(name, "redirect loop") != 0)
-            QTest::newRow(name) << fault << qint64(0);
+            QTest::addRow("plot-summary page: %s", name) << true << fault << qint64(0);
     }
 }
 
-// The legacy parser's plot-summary page broken: the record is the one a summary page without
-// a body gives.
-void FaultLookupsTest::plotSummaryFaults()
+// The full-credits and keywords pages, or the legacy parser's plot-summary page, broken: the
+// record is the one those pages without a body give.
+void FaultLookupsTest::otherPageFaults()
 {
+    QFETCH(bool, legacy);
     QFETCH(Fault, fault);
     QFETCH(qint64, limitMs);
     static int number = 8100100;
     const QString titleNumber = QString::number(++number);
-    m_site.addRoute(faultRoute(u"/title/tt"_qs + titleNumber,
-                               u"title-old/die-hard-tt0095016-2009-06-combined.html"_qs));
-    QVariantMap withoutSummaryPage;
-    compareWithPagesWithoutBody(
-        titleNumber, {{u"/plotsummary"_qs, u"plotsummary/die-hard-tt0095016-2014-01.html"_qs}},
-        fault, limitMs, u"the record without the summary page"_qs, withoutSummaryPage);
-    QCOMPARE(withoutSummaryPage.value(u"title"_qs).toString(), u"Die Hard"_qs);
-    QCOMPARE(m_site.requestCount("/title/tt" + titleNumber.toUtf8() + "/plotsummary"), 1);
+    const QString base = u"/title/tt"_qs + titleNumber;
+    QList<std::pair<QString, QString>> pages;
+    if (legacy) {
+        m_site.addRoute(faultRoute(base, u"title-old/die-hard-tt0095016-2009-06-combined.html"_qs));
+        pages = {{u"/plotsummary"_qs, u"plotsummary/die-hard-tt0095016-2014-01.html"_qs}};
+    } else {
+        setBool(prefs::credits, true);
+        setBool(prefs::creditsActors, true);
+        setBool(prefs::creditsMusic, true);
+        setBool(prefs::additionalPlotKeywords, true);
+        m_site.addRoute(faultRoute(base, matrixPage));
+        pages = {{u"/fullcredits"_qs, matrixCredits}, {u"/keywords"_qs, antManKeywords}};
+        // Whole pages do add to the record, so a faulty page read as whole would show.
+        for (const auto &[page, file] : pages)
+            m_site.addRoute(faultRoute(base + page, file));
+        const std::optional<QVariantMap> withPages = lookUp(titleNumber);
+        QVERIFY(withPages);
+        QVERIFY(withPages->value(u"tags"_qs).toString().contains(u"heist"_qs));
+    }
+    for (const auto &[page, file] : pages)
+        m_site.addRoute(faultRoute(base + page, file, noBody()));
+    const std::optional<QVariantMap> withoutBody = lookUp(titleNumber);
+    QVERIFY(withoutBody);
+    QCOMPARE(withoutBody->value(u"title"_qs).toString(),
+             legacy ? u"Die Hard"_qs : u"The Matrix"_qs);
+    QVERIFY(!withoutBody->value(u"tags"_qs).toString().contains(u"heist"_qs));
+
+    for (const auto &[page, file] : pages)
+        m_site.addRoute(faultRoute(base + page, file, fault));
+    m_site.clearRequests();
+    QElapsedTimer timer;
+    timer.start();
+    const std::optional<QVariantMap> found = lookUp(titleNumber);
+    reportFault(QTest::currentDataTag(),
+                found && *found == *withoutBody ? u"the record without those pages"_qs
+                                                : u"another record"_qs,
+                timer);
+    QVERIFY(found);
+    QCOMPARE(*found, *withoutBody);
+    for (const auto &[page, file] : pages)
+        QVERIFY(m_site.requestCount((base + page).toUtf8()) >= 1);
+    if (legacy)
+        QCOMPARE(m_site.requestCount((base + u"/plotsummary"_qs).toUtf8()), 1);
+    // Pages fetched side by side may also wait one after the other.
+    const qint64 elapsed = timer.elapsed();
+    QVERIFY2(endedAtTimeLimit(elapsed, limitMs) ||
+                 (limitMs > 0 && endedAtTimeLimit(elapsed, limitMs * pages.size())),
+             qPrintable(QString::number(elapsed)));
 }
 
 IMDB_TEST_MAIN(FaultLookupsTest)
