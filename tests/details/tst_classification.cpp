@@ -36,9 +36,6 @@ void ClassificationTest::genres_data()
     QTest::addColumn<QString>("html");
     QTest::addColumn<QVariant>("genre"); // invalid: absent
 
-    QTest::newRow("structured list")
-        << withStructuredData(u"{\"genre\": [\"Drama\", \"Crime\"]}"_qs)
-        << QVariant(u"Drama, Crime"_qs);
     QTest::newRow("structured text")
         << withStructuredData(u"{\"genre\": \"Drama\"}"_qs) << QVariant(u"Drama"_qs);
     QTest::newRow("structured before links")

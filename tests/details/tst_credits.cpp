@@ -81,10 +81,6 @@ void CreditsTest::titlePageCastItems_data()
     QTest::addColumn<QString>("section");
     QTest::addColumn<QStringList>("credits");
 
-    QTest::newRow("three items in page order")
-        << castItem(u"Ann Lee"_qs, u"Mary"_qs) + castItem(u"Bo Stone"_qs, u"Guard"_qs) +
-               castItem(u"Cy Dale"_qs, u"Pilot"_qs)
-        << QStringList{u"Ann Lee = Mary"_qs, u"Bo Stone = Guard"_qs, u"Cy Dale = Pilot"_qs};
     QTest::newRow("references decoded") << castItem(u"Zo&#235; Kravitz"_qs, u"Selina &amp; Cat"_qs)
                                         << QStringList{u"Zoë Kravitz = Selina & Cat"_qs};
     QTest::newRow("empty aria-label: the actor link's text")

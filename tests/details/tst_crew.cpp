@@ -163,9 +163,6 @@ void CrewTest::rules_data()
                u" <span>(poem)</span>, "_qs + link(u"David Benioff"_qs, 2) + u"</div>"_qs +
                link(u"Not a writer"_qs, 3)
         << Fields{} << false << Fields{{recordkey::writer, u"Homer, David Benioff"_qs}};
-    QTest::newRow("scanner: Writer: when there is no Writers:")
-        << u"<h4>Writer:</h4>"_qs + link(u"Andrea Porporati"_qs) + u"</div>"_qs << Fields{} << false
-        << Fields{{recordkey::writer, u"Andrea Porporati"_qs}};
     QTest::newRow("scanner: the writer table up to its end")
         << u"<a href=\"/W#writer\">Writing credits</a><table>"_qs + link(u"Ann Lee"_qs) +
                u"</table>"_qs + link(u"Not a writer"_qs, 2)

@@ -57,8 +57,6 @@ void ProductionTest::fields_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QVariant>("value"); // invalid: absent
 
-    QTest::newRow("country") << section(u"Country:"_qs, u"<a href=\"/c/us\">USA</a> | <a>UK</a>"_qs)
-                             << recordkey::country << QVariant(u"USA, UK"_qs);
     // The page breaks the line between the links; the items must not run together.
     QTest::newRow("country over lines")
         << section(u"Country:"_qs,
@@ -71,17 +69,10 @@ void ProductionTest::fields_data()
         << QString(u"<h4>country:</h4> Nowhere</div>"_qs +
                    list(u"title-details-origin"_qs, {u"United States"_qs}))
         << recordkey::country << QVariant(u"United States"_qs);
-    QTest::newRow("country list") << list(u"title-details-origin"_qs,
-                                          {u"United States"_qs, u"United Kingdom"_qs})
-                                  << recordkey::country
-                                  << QVariant(u"United States, United Kingdom"_qs);
     QTest::newRow("country section before list")
         << QString(section(u"Country:"_qs, u"<a>USA</a>"_qs) +
                    list(u"title-details-origin"_qs, {u"France"_qs}))
         << recordkey::country << QVariant(u"USA"_qs);
-    QTest::newRow("languages list")
-        << list(u"title-details-languages"_qs, {u"English"_qs, u"Latin"_qs}) << recordkey::languages
-        << QVariant(u"English, Latin"_qs);
     // Without a list end the first search takes the rest of the page.
     QTest::newRow("languages without a list end")
         << u"<li data-testid=\"title-details-languages\"><div><li class=\"i\">English</li><li "
@@ -94,13 +85,6 @@ void ProductionTest::fields_data()
         << recordkey::languages << QVariant(u"English"_qs);
     QTest::newRow("no languages section in the older layout")
         << section(u"Language:"_qs, u"<a>English</a>"_qs) << recordkey::languages << QVariant();
-    // Only the first company link of the older layout.
-    QTest::newRow("studio") << companies << recordkey::studio
-                            << QVariant(u"Castle Rock Entertainment"_qs);
-    QTest::newRow("studio list") << list(u"title-details-companies"_qs,
-                                         {u"Lucasfilm"_qs, u"Twentieth Century Fox"_qs})
-                                 << recordkey::studio
-                                 << QVariant(u"Lucasfilm, Twentieth Century Fox"_qs);
     // The scanner goes on from the country: a company section before it is not seen, and the
     // list is read instead.
     QTest::newRow("studio before the country")
@@ -111,8 +95,6 @@ void ProductionTest::fields_data()
                                       u"<a href=\"/s\"\n>Dolby Digital</a>\n<span>|</span> <a "
                                       "href=\"/t\">SDDS</a>"_qs)
                            << recordkey::sound << QVariant(u"Dolby Digital"_qs);
-    QTest::newRow("sound list") << list(u"title-techspec_soundmix"_qs, {u"DTS"_qs, u"Dolby"_qs})
-                                << recordkey::sound << QVariant(u"DTS"_qs);
     // A failed section rewinds the scanner, so the next one is searched from the top.
     QTest::newRow("sound after a missing studio") << section(u"Sound Mix:"_qs, u"<a>Stereo</a>"_qs)
                                                   << recordkey::sound << QVariant(u"Stereo"_qs);
@@ -123,9 +105,6 @@ void ProductionTest::fields_data()
     QTest::newRow("aspect ratio") << section(u"Aspect Ratio:"_qs,
                                              u" 2.35 : 1 <a href=\"/t\">(more)</a>"_qs)
                                   << recordkey::aspectRatio << QVariant(u"2.35 : 1"_qs);
-    QTest::newRow("aspect ratio list")
-        << list(u"title-techspec_aspectratio"_qs, {u"2.39 : 1"_qs, u"1.90 : 1"_qs})
-        << recordkey::aspectRatio << QVariant(u"2.39 : 1"_qs);
     QTest::newRow("nothing") << u"<p>Country: USA</p>"_qs << recordkey::country << QVariant();
 }
 

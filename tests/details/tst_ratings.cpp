@@ -147,10 +147,6 @@ void RatingsTest::userRating_data()
     const QString numbers = aggregate(u"\"ratingCount\": 1234567, \"ratingValue\": 8.1"_qs);
     const QString texts = aggregate(u"\"ratingCount\": \"1234567\", \"ratingValue\": \"8.1\""_qs);
 
-    QTest::newRow("votes in the format")
-        << numbers << false << QVariant() << QVariant(u"8.1 (1,234,567 votes)"_qs) << QVariant();
-    QTest::newRow("votes in their field")
-        << numbers << true << QVariant() << QVariant(8.1) << QVariant(u"1,234,567"_qs);
     QTest::newRow("texts, votes in their field")
         << texts << true << QVariant() << QVariant(u"8.1"_qs) << QVariant(u"1,234,567"_qs);
     QTest::newRow("whole-number rating")
