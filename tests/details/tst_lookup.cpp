@@ -245,6 +245,16 @@ void LookupTest::brokenStructuredData_data()
         " \"aggregateRating\": \"8.5\", \"datePublished\": 1979,"
         " \"dateCreated\": [1979], \"keywords\": 3, \"description\": [],"
         " \"contentRating\": false}");
+    QTest::newRow("a text") << QByteArray("\"PT2H\"");
+    QTest::newRow("numbers where texts belong")
+        << QByteArray("{\"name\": 1, \"alternateName\": 2, \"image\": 3, \"dateCreated\": 1999, "
+                      "\"datePublished\": 19990505, \"duration\": 120, \"aggregateRating\": "
+                      "{\"ratingValue\": true, \"ratingCount\": \"many\"}}");
+    QTest::newRow("objects where lists and texts belong")
+        << QByteArray("{\"name\": {\"t\": \"A\"}, \"image\": [\"i.jpg\"], \"dateCreated\": "
+                      "[1999], \"duration\": {\"h\": 2}, \"aggregateRating\": [8, 5]}");
+    QTest::newRow("nulls") << QByteArray(
+        "{\"name\": null, \"image\": null, \"aggregateRating\": null}");
     QTest::newRow("empty") << QByteArray();
 }
 
@@ -263,8 +273,10 @@ void LookupTest::brokenStructuredData()
     // The markup still gives what it holds; the structured data gives nothing.
     QCOMPARE(record->value(u"title"_qs).toString(), u"Alien"_qs);
     for (const char *key : {"director", "creator", "genre", "duration", "rating", "starring",
-                            "tags", "summary", "rated", "releaseDate"})
+                            "tags", "summary", "rated", "releaseDate", "theatrical",
+                            "originalTitle", "series", "season", "episode", "myRating"})
         QVERIFY2(!record->contains(QString::fromLatin1(key)), key);
+    QCOMPARE(record->value(u"imageLocationArray"_qs).toStringList(), QStringList());
 }
 
 void LookupTest::hugePageStaysFast()

@@ -1,4 +1,4 @@
-// The first nine field-group steps over saved title pages, and malformed structured data.
+// The first nine field-group steps over saved title pages of two layout eras.
 
 #include "details/Images.h"
 #include "details/Ratings.h"
@@ -21,8 +21,6 @@ private Q_SLOTS:
     void cleanup();
     void savedPages_data();
     void savedPages();
-    void malformedStructuredData_data();
-    void malformedStructuredData();
 
 private:
     TestHost m_host;
@@ -258,38 +256,6 @@ void TitlePageFieldsTest::savedPages()
     if (!firstImage.isNull())
         QCOMPARE(images.first(), firstImage);
     QCOMPARE(page.scanner.position(), 0);
-}
-
-void TitlePageFieldsTest::malformedStructuredData_data()
-{
-    QTest::addColumn<QString>("json");
-
-    const QString full = u"{\"name\": \"A\", \"alternateName\": \"B\", \"image\": \"i.jpg\", "
-                         "\"dateCreated\": \"1999\", \"datePublished\": \"1999-05-05\", "
-                         "\"duration\": \"PT2H\", \"aggregateRating\": {\"ratingValue\": 8, "
-                         "\"ratingCount\": 5}}"_qs;
-    QTest::newRow("not JSON") << full.chopped(1);
-    QTest::newRow("a list") << u"[%1]"_qs.arg(full);
-    QTest::newRow("a text") << u"\"%1\""_qs.arg(u"PT2H"_qs);
-    QTest::newRow("numbers where texts belong")
-        << u"{\"name\": 1, \"alternateName\": 2, \"image\": 3, \"dateCreated\": 1999, "
-           "\"datePublished\": 19990505, \"duration\": 120, \"aggregateRating\": "
-           "{\"ratingValue\": true, \"ratingCount\": \"many\"}}"_qs;
-    QTest::newRow("objects where lists and texts belong")
-        << u"{\"name\": {\"t\": \"A\"}, \"image\": [\"i.jpg\"], \"dateCreated\": [1999], "
-           "\"duration\": {\"h\": 2}, \"aggregateRating\": [8, 5]}"_qs;
-    QTest::newRow("nulls") << u"{\"name\": null, \"image\": null, \"aggregateRating\": null}"_qs;
-    QTest::newRow("nested 100000 deep") << QString(100000, u'[') + QString(100000, u']');
-    QTest::newRow("empty block") << QString();
-}
-
-void TitlePageFieldsTest::malformedStructuredData()
-{
-    QFETCH(QString, json);
-    TitlePage page = titlePageFromText(withStructuredData(json, u"<title>Plain - IMDb</title>"_qs));
-    const TitleRecord record = firstNineSteps(page);
-    compareOwnedFields(record, QVariantMap{{recordkey::title, u"Plain"_qs}});
-    QCOMPARE(record.imageLocations(), QStringList());
 }
 
 IMDB_TEST_MAIN(TitlePageFieldsTest)
