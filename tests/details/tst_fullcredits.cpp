@@ -535,6 +535,16 @@ void FullCreditsTest::requestOverHttps()
     QVERIFY(request.secure);
     QVERIFY(request.headers.value("user-agent") != platform::browserUserAgent());
     QCOMPARE(record.credits().size(), 36);
+    QCOMPARE(record.text(recordkey::director).string(), u"Andy Wachowski, Lana Wachowski"_qs);
+
+    // Not asked for: no request at all.
+    switchOnOnly({});
+    m_site.clearRequests();
+    TitlePage notAsked(u"<html></html>"_qs, u"0133093"_qs);
+    TitleRecord untouched = titlePageRecord();
+    details::addStarringAndFullCredits(notAsked, untouched);
+    QCOMPARE(m_site.requestCount("/title/tt0133093/fullcredits"), 0);
+    QCOMPARE(untouched.text(recordkey::director).string(), titlePageDirector);
 }
 
 void FullCreditsTest::unreadablePagesAreSkipped_data()
