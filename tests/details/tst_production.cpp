@@ -208,7 +208,7 @@ void ProductionTest::savedPages_data()
         << QVariant(u"Floyd County Productions, FX Productions, Fox Television Animation"_qs)
         << QVariant(u"Stereo"_qs) << colour << QVariant(u"1.78 : 1"_qs);
     // The older layout: no languages (only the newer layout's list is read) and no colour
-    // (the colour comes from the technical specifications list alone).
+    // (the colour comes from the newer layout's technical list alone).
     QTest::newRow("Shawshank 2018")
         << u"title-2010s/shawshank-redemption-tt0111161-2018-08.html"_qs << QVariant(u"USA"_qs)
         << none << QVariant(u"Castle Rock Entertainment"_qs) << QVariant(u"Dolby Digital"_qs)
