@@ -258,9 +258,32 @@ private:
 
     void addTagline()
     {
+        if (addPlainTagline())
+            return;
         const Text tagline = scanSection(m_scanner, {u"Tagline:</h5>", u"\">"}, u"<");
         if (!tagline.isNull())
             m_record.set(recordkey::tagline, tagline.stringByCleaningHTML());
+    }
+
+    // Some pages of the layout give the tagline as plain text right after its label, with no
+    // element around it; the first "\">" after the label is then that of its "more" link,
+    // whose text would be taken for the tagline. Such a tagline is read as it stands, and the
+    // scanner goes on after it; otherwise the scanner is left where it was.
+    bool addPlainTagline()
+    {
+        static constexpr QStringView label = u"Tagline:</h5>";
+        const qsizetype start = m_scanner.position();
+        m_scanner.scanUpTo(label);
+        if (!m_scanner.atEnd()) {
+            m_scanner.advance(label.size());
+            const Text tagline = Text(m_scanner.captureUpTo(u"<")).stringByCleaningHTML();
+            if (tagline.isNotEmpty()) {
+                m_record.set(recordkey::tagline, tagline);
+                return true;
+            }
+        }
+        m_scanner.setPosition(start);
+        return false;
     }
 
     // The only other page the parser reads. A summary page without the summary list

@@ -284,6 +284,14 @@ void LegacyTest::sections_data()
                                        u"<a href=\"/s?x=dolby\">Dolby Digital</a> | <a "
                                        "href=\"/s?x=dts\">DTS</a>"_qs)
                                << recordkey::sound << QVariant(u"Dolby Digital"_qs);
+    // A tagline as plain text after its label is read as it stands, not as its "more" link.
+    QTest::newRow("tagline as plain text")
+        << u"<h5>Tagline:</h5>\nFor Honor <a class=\"tn15more inline\" href=\"/t\">more</a>\n</div>"_qs
+        << recordkey::tagline << QVariant(u"For Honor"_qs);
+    QTest::newRow("tagline in its box")
+        << u"<h5>Tagline:</h5>\n<div class=\"info-content\">\nWhy So Serious? <a href=\"/t\" "
+           "onClick=\"x';\">See more</a></div>"_qs
+        << recordkey::tagline << QVariant(u"Why So Serious?"_qs);
     // After the running time the scanner goes on from there: a country section before it is
     // not seen.
     QTest::newRow("country before the running time")
@@ -347,9 +355,8 @@ void LegacyTest::savedPages_data()
                {recordkey::director, u"John McTiernan"_qs},
                {recordkey::writer, u"Roderick Thorp, Jeb Stuart"_qs},
                {recordkey::genre, u"Action, Crime, Drama, Thriller"_qs},
-               // The tagline's text stands outside any element here, so the first "\">" after
-               // the label is that of its "more" link.
-               {recordkey::tagline, u"more"_qs},
+               // The tagline stands as plain text after its label, before its "more" link.
+               {recordkey::tagline, u"It will blow you through the back wall of the theater!"_qs},
                {recordkey::summary,
                 u"New York City Detective John McClane has just arrived in Los Angeles to spend "
                 "Christmas with his wife. Unfortunatly, it is not going to be a Merry Christmas "
