@@ -33,8 +33,8 @@ private Q_SLOTS:
     void textReaders_data();
     void textReaders();
     void styledTextRuns();
-    void locationsEveryRowNamesItsLocation_data();
-    void locationsEveryRowNamesItsLocation();
+    void everyRowNamesItsLocation_data();
+    void everyRowNamesItsLocation();
 };
 
 void SidePagesTest::awardsWithoutTheMarkerAreNoAwards()
@@ -188,7 +188,7 @@ void SidePagesTest::styledTextRuns()
     QCOMPARE(text.runs(), QList<StyledRun>({{0, 3, TextStyle::Bold}, {3, 2, TextStyle::Regular}}));
 }
 
-void SidePagesTest::locationsEveryRowNamesItsLocation_data()
+void SidePagesTest::everyRowNamesItsLocation_data()
 {
     QTest::addColumn<QString>("page");
     QTest::addColumn<QStringList>("locations");
@@ -202,7 +202,7 @@ void SidePagesTest::locationsEveryRowNamesItsLocation_data()
     QTest::newRow("angle bracket before a word") << u"<dt>>< <a>s"_qs << QStringList{u"< s"_qs};
 }
 
-void SidePagesTest::locationsEveryRowNamesItsLocation()
+void SidePagesTest::everyRowNamesItsLocation()
 {
     QFETCH(QString, page);
     QFETCH(QStringList, locations);
