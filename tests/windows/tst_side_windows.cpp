@@ -11,7 +11,6 @@
 #include "windows/MyTextWindowController.h"
 
 #include <QElapsedTimer>
-#include <QHeaderView>
 #include <QSettings>
 #include <QTableView>
 #include <QTextBlock>
