@@ -21,14 +21,10 @@ public:
         connect(this, &QWebEnginePage::certificateError, this,
                 [](const QWebEngineCertificateError &error) {
                     QWebEngineCertificateError decision = error;
-                    const QList<QSslCertificate> trusted = site::extraCaCertificates();
-                    for (const QSslCertificate &certificate : error.certificateChain()) {
-                        if (trusted.contains(certificate)) {
-                            decision.acceptCertificate();
-                            return;
-                        }
-                    }
-                    decision.rejectCertificate();
+                    if (site::verifiesWithExtraCaCertificates(error.certificateChain()))
+                        decision.acceptCertificate();
+                    else
+                        decision.rejectCertificate();
                 });
     }
 };

@@ -1,6 +1,7 @@
 #include "platform/SiteConfig.h"
 
 #include <QFile>
+#include <QSslConfiguration>
 #include <QtGlobal>
 
 namespace platform::site {
@@ -95,6 +96,29 @@ QList<QSslCertificate> extraCaCertificates()
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QSslCertificate::fromData(file.readAll(), QSsl::Pem);
+}
+
+bool verifiesWithExtraCaCertificates(const QList<QSslCertificate> &chain)
+{
+    const QList<QSslCertificate> extra = extraCaCertificates();
+    if (extra.isEmpty() || chain.isEmpty())
+        return false;
+    // The chain is verified against the default configuration's authorities, so the extra
+    // ones join them (once; the process trusts them for its own requests anyway). Merely
+    // holding a trusted certificate somewhere in the chain proves nothing: the chain must
+    // verify, its leaf signed through to one of them.
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    const QList<QSslCertificate> known = configuration.caCertificates();
+    bool added = false;
+    for (const QSslCertificate &certificate : extra) {
+        if (!known.contains(certificate)) {
+            configuration.addCaCertificate(certificate);
+            added = true;
+        }
+    }
+    if (added)
+        QSslConfiguration::setDefaultConfiguration(configuration);
+    return QSslCertificate::verify(chain).isEmpty();
 }
 
 } // namespace platform::site

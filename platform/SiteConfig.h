@@ -40,4 +40,8 @@ QUrl routed(const QUrl &url);
 // Certificates named by IMDB_CA_FILE (PEM), trusted in addition to the system's.
 QList<QSslCertificate> extraCaCertificates();
 
+// Whether a certificate chain a browser engine refused (leaf first) verifies once the
+// certificates of IMDB_CA_FILE are trusted too. Call on the application's thread.
+bool verifiesWithExtraCaCertificates(const QList<QSslCertificate> &chain);
+
 } // namespace platform::site

@@ -9,13 +9,9 @@ SiteBrowserPage::SiteBrowserPage(QObject *parent) : QWebEnginePage(parent)
     connect(this, &QWebEnginePage::certificateError, this,
             [](const QWebEngineCertificateError &error) {
                 QWebEngineCertificateError decision = error;
-                const QList<QSslCertificate> trusted = platform::site::extraCaCertificates();
-                for (const QSslCertificate &certificate : error.certificateChain()) {
-                    if (trusted.contains(certificate)) {
-                        decision.acceptCertificate();
-                        return;
-                    }
-                }
-                decision.rejectCertificate();
+                if (platform::site::verifiesWithExtraCaCertificates(error.certificateChain()))
+                    decision.acceptCertificate();
+                else
+                    decision.rejectCertificate();
             });
 }

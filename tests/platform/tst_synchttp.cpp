@@ -6,8 +6,11 @@
 #include "tests/support/TestMain.h"
 #include "tests/support/TestSite.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QSslCertificate>
 
 #include <functional>
 #include <thread>
@@ -40,6 +43,7 @@ private Q_SLOTS:
     void bodies();
     void worksOnAnotherThread();
     void tlsIsVerified();
+    void browserEngineChainsMustVerify();
     void cookiesAreSharedAndKept();
     void userAgentIsTheCallersOrTheDefault();
     void sitePortsAreRoutedOnlyForTheSite();
@@ -166,6 +170,30 @@ void SyncHttpTest::tlsIsVerified()
     const QByteArray caFile = qgetenv("IMDB_CA_FILE");
     qunsetenv("IMDB_CA_FILE");
     QCOMPARE(fetchSynchronously({address, 5s, {}}), QByteArray());
+    qputenv("IMDB_CA_FILE", caFile);
+}
+
+// What the browser engines accept of the test certificates: a chain that verifies, not any
+// chain that merely holds a trusted certificate.
+void SyncHttpTest::browserEngineChainsMustVerify()
+{
+    const auto read = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QSslCertificate::fromData(file.readAll())
+                                              : QList<QSslCertificate>();
+    };
+    const QList<QSslCertificate> site = read(TestSite::certificateFile());
+    const QList<QSslCertificate> stranger =
+        read(QFileInfo(TestSite::certificateFile()).dir().filePath(u"stranger.pem"_qs));
+    QCOMPARE(site.size(), 1);
+    QCOMPARE(stranger.size(), 1);
+    QVERIFY(site::verifiesWithExtraCaCertificates(site));
+    QVERIFY(!site::verifiesWithExtraCaCertificates(stranger));
+    QVERIFY(!site::verifiesWithExtraCaCertificates(stranger + site));
+    QVERIFY(!site::verifiesWithExtraCaCertificates({}));
+    const QByteArray caFile = qgetenv("IMDB_CA_FILE");
+    qunsetenv("IMDB_CA_FILE");
+    QVERIFY(!site::verifiesWithExtraCaCertificates(stranger));
     qputenv("IMDB_CA_FILE", caFile);
 }
 
