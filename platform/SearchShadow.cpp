@@ -31,4 +31,25 @@ std::shared_ptr<const SearchShadow> SearchShadow::makeFor(QStringView text)
     return std::make_shared<const SearchShadow>(text);
 }
 
+std::optional<qsizetype> SearchShadow::recall(QStringView needle, bool ignoringCase,
+                                              qsizetype from) const
+{
+    // A key over the needle's own characters: a lookup copies nothing.
+    const QString key =
+        QString::fromRawData(reinterpret_cast<const QChar *>(needle.utf16()), needle.size());
+    const std::lock_guard lock(m_answersLock);
+    const auto it = m_answers[ignoringCase].constFind(key);
+    if (it == m_answers[ignoringCase].cend() || it->from > from ||
+        (it->found >= 0 && it->found < from))
+        return std::nullopt;
+    return it->found;
+}
+
+void SearchShadow::remember(QStringView needle, bool ignoringCase, qsizetype from,
+                            qsizetype found) const
+{
+    const std::lock_guard lock(m_answersLock);
+    m_answers[ignoringCase].insert(needle.toString(), {from, found});
+}
+
 } // namespace platform

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <memory>
+#include <mutex>
+#include <optional>
 
 namespace platform {
 
@@ -27,8 +30,25 @@ public:
     static constexpr qsizetype worthwhileLength = qsizetype(64) * 1024;
     static std::shared_ptr<const SearchShadow> makeFor(QStringView text);
 
+    // The last answer of a search for `needle` that also answers a search from `from`: a
+    // marker absent after one position is absent after every later one, and its next
+    // occurrence is the answer for every start up to it. Page walks ask for the same markers
+    // over and over, most of them absent from a page of another layout, and each such
+    // search reads the whole page.
+    std::optional<qsizetype> recall(QStringView needle, bool ignoringCase, qsizetype from) const;
+    void remember(QStringView needle, bool ignoringCase, qsizetype from, qsizetype found) const;
+
 private:
+    struct Answer
+    {
+        qsizetype from = 0;
+        qsizetype found = -1;
+    };
+
     QByteArray m_bytes;
+    // Copies of one page's text may be read on several threads.
+    mutable std::mutex m_answersLock;
+    mutable QHash<QString, Answer> m_answers[2];
 };
 
 // The searches of platform/TextSearch.h, over a text and its shadow.

@@ -378,11 +378,15 @@ qsizetype findExact(QStringView haystack, const SearchShadow &shadow, QStringVie
     if (!probes)
         return findExact(haystack, needle, from);
 
+    if (const std::optional<qsizetype> known = shadow.recall(needle, false, from))
+        return *known;
     const char16_t *text = haystack.utf16();
-    return scanShadow(reinterpret_cast<const unsigned char *>(shadow.bytes()), from, size - n,
-                      *probes, byteTest(pattern[probes->first], false),
-                      byteTest(pattern[probes->second], false),
-                      [&](qsizetype at) { return equalExact(text + at, pattern, n); });
+    const qsizetype found = scanShadow(
+        reinterpret_cast<const unsigned char *>(shadow.bytes()), from, size - n, *probes,
+        byteTest(pattern[probes->first], false), byteTest(pattern[probes->second], false),
+        [&](qsizetype at) { return equalExact(text + at, pattern, n); });
+    shadow.remember(needle, false, from, found);
+    return found;
 }
 
 qsizetype findIgnoringCase(QStringView haystack, const SearchShadow &shadow, QStringView needle,
@@ -399,11 +403,16 @@ qsizetype findIgnoringCase(QStringView haystack, const SearchShadow &shadow, QSt
     if (!probes)
         return findIgnoringCase(haystack, needle, from);
 
+    if (const std::optional<qsizetype> known = shadow.recall(needle, true, from))
+        return *known;
     const char16_t *text = haystack.utf16();
-    return scanShadow(reinterpret_cast<const unsigned char *>(shadow.bytes()), from, size - n,
-                      *probes, byteTest(lowered.data()[probes->first], true),
-                      byteTest(lowered.data()[probes->second], true),
-                      [&](qsizetype at) { return equalFolded(text + at, lowered.data(), n); });
+    const qsizetype found =
+        scanShadow(reinterpret_cast<const unsigned char *>(shadow.bytes()), from, size - n, *probes,
+                   byteTest(lowered.data()[probes->first], true),
+                   byteTest(lowered.data()[probes->second], true),
+                   [&](qsizetype at) { return equalFolded(text + at, lowered.data(), n); });
+    shadow.remember(needle, true, from, found);
+    return found;
 }
 
 } // namespace platform

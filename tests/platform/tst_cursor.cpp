@@ -125,6 +125,13 @@ void CursorTest::searchesAgreeWithAPlainSearch()
         const SearchShadow shadow(text);
         QCOMPARE(findExact(text, shadow, needle, from), exact);
         QCOMPARE(findIgnoringCase(text, shadow, needle, from), folded);
+        // The shadow remembers answers: searches from other starts, before and after the
+        // first, are not answered wrongly by it.
+        for (int again : {int(random.bounded(length + 2)) - 1, int(qMax(exact, folded)) + 1}) {
+            QCOMPARE(findExact(text, shadow, needle, again), text.indexOf(needle, qMax(again, 0)));
+            QCOMPARE(findIgnoringCase(text, shadow, needle, again),
+                     text.toCaseFolded().indexOf(needle.toCaseFolded(), qMax(again, 0)));
+        }
     }
     QCOMPARE(findExact(u"abc", u"", 1), 1);
     QCOMPARE(findExact(u"abc", u"abcd", 0), -1);
