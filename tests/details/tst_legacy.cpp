@@ -2,6 +2,7 @@
 
 #include "core/IMDB.h"
 #include "details/LegacyPage.h"
+#include "details/RetailerImages.h"
 #include "details/TitleRecord.h"
 #include "platform/TextEncoding.h"
 #include "platform/UserDefaults.h"
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void pagesCutOffAnywhere();
     void pageCutOffMidSection();
     void lookupOfAnOlderPage();
+    void retailerImages();
 
 private:
     TitleRecord parse(const QString &html, const QString &number = u"0000001"_qs);
@@ -678,6 +680,20 @@ void LegacyTest::lookupOfAnOlderPage()
     QVERIFY(record.text(recordkey::summary).hasPrefix(u"New York City Detective John McClane"));
     QVERIFY(!record.contains(recordkey::credits));
     QCOMPARE(m_site.requestCount("/title/tt0095016/plotsummary"), 1);
+}
+
+// Each address goes in at the front, so the list ends up led by the last one, ahead of what
+// it held.
+void LegacyTest::retailerImages()
+{
+    QStringList images{u"https://example.org/cover.jpg"_qs};
+    details::amazonImageForAsin(u"B00005JNOG"_qs, images);
+    QCOMPARE(images, (QStringList{
+                         u"https://images-eu.amazon.com/images/P/B00005JNOG.03.LZZZZZZZ.jpg"_qs,
+                         u"https://images-eu.amazon.com/images/P/B00005JNOG.02.LZZZZZZZ.jpg"_qs,
+                         u"https://images.amazon.com/images/P/B00005JNOG.01.LZZZZZZZ.jpg"_qs,
+                         u"https://example.org/cover.jpg"_qs,
+                     }));
 }
 
 IMDB_TEST_MAIN(LegacyTest)
