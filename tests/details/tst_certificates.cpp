@@ -73,6 +73,7 @@ void CertificatesTest::listCollection_data()
     QTest::newRow("empty first item") << u"<li a></li><li b>Drama</li>"_qs << u"Drama"_qs;
     QTest::newRow("empty middle item")
         << u"<li a>Drama</li><li b></li><li c>Crime</li>"_qs << u"Drama, Crime"_qs;
+    QTest::newRow("start tag never ended") << u"<li a</li><li b>Crime</li>"_qs << u"Crime"_qs;
 }
 
 void CertificatesTest::listCollection()
