@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-void prepareFuzzProcess(int *argc, char ***argv)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     // Settings go to a folder of the run's own, never to the user's: the options below are
     // written there once, and every input reads them.
@@ -27,6 +27,7 @@ void prepareFuzzProcess(int *argc, char ***argv)
                                  key == prefs::disablePersonalRating || key == prefs::debugFile;
         platform::UserDefaults::setBool(key, !switchesOff);
     }
+    return 0;
 }
 
 void fuzzCheck(bool condition, const char *what)

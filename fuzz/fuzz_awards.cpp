@@ -6,12 +6,6 @@
 
 #include <QSet>
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    prepareFuzzProcess(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const QSet<QString> keys = {QStringLiteral("year"), QStringLiteral("award"),

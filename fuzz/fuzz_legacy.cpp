@@ -7,12 +7,6 @@
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzProcess.h"
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    prepareFuzzProcess(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static FixedHost host;

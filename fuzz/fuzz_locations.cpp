@@ -4,12 +4,6 @@
 #include "fuzz/FuzzProcess.h"
 #include "windows/LocationsPage.h"
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    prepareFuzzProcess(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const FuzzInput input(data, size);

@@ -8,12 +8,6 @@
 #include <QDate>
 #include <QSet>
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    prepareFuzzProcess(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const FuzzInput input(data, size);

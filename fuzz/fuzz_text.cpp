@@ -69,12 +69,6 @@ void runOperations(const Text &text, const QString &a, const QString &b, const Q
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    prepareFuzzProcess(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const FuzzInput input(data, size);
