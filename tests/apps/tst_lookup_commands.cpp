@@ -38,14 +38,8 @@ private:
 
 void LookupCommandsTest::initTestCase()
 {
-    const auto route = [this](const QString &target, const QString &file) {
-        TestSite::Route r;
-        r.target = target;
-        r.file = file;
-        m_site.addRoute(r);
-    };
-    route(u"/find?s=tt&q=Archer"_qs, u"find-new/archer-2022-10.html"_qs);
-    route(u"/title/tt1486217"_qs, u"title-2020s/archer-tt1486217-series-2022.html"_qs);
+    m_site.addRoute(u"/find?s=tt&q=Archer"_qs, u"find-new/archer-2022-10.html"_qs);
+    m_site.addRoute(u"/title/tt1486217"_qs, u"title-2020s/archer-tt1486217-series-2022.html"_qs);
     QVERIFY(m_site.start());
     // The program inherits the site's addresses and the test's own settings folder.
     m_site.applyEnvironment();

@@ -46,14 +46,8 @@ private:
 
 void SearchTest::initTestCase()
 {
-    const auto route = [this](const QString &target, const QString &file) {
-        TestSite::Route r;
-        r.target = target;
-        r.file = file;
-        m_site.addRoute(r);
-    };
-    route(u"/find?s=tt&q=Archer"_qs, u"find-new/archer-2022-10.html"_qs);
-    route(u"/find?s=tt&q=Alien"_qs, u"search/scripted-results.html"_qs);
+    m_site.addRoute(u"/find?s=tt&q=Archer"_qs, u"find-new/archer-2022-10.html"_qs);
+    m_site.addRoute(u"/find?s=tt&q=Alien"_qs, u"search/scripted-results.html"_qs);
     TestSite::Route never;
     never.target = u"/find?s=tt&q=Never"_qs;
     never.neverAnswer = true;

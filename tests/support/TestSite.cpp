@@ -322,6 +322,14 @@ void TestSite::addRoute(const Route &route)
     m_routes.prepend(route); // a later route wins over an earlier one for the same target
 }
 
+void TestSite::addRoute(const QString &target, const QString &file)
+{
+    Route route;
+    route.target = target;
+    route.file = file;
+    addRoute(route);
+}
+
 std::optional<TestSite::Route> TestSite::parseRoute(const QString &line)
 {
     const QString trimmed = line.trimmed();

@@ -68,6 +68,8 @@ public:
     quint16 httpsPort() const { return m_httpsPort; }
 
     void addRoute(const Route &route);
+    // A route that serves a file of the site's folder, as it is.
+    void addRoute(const QString &target, const QString &file);
     // Parses one line of the route table format.
     static std::optional<Route> parseRoute(const QString &line);
     // Every answer is held back this long, in addition to a route's own delay.
